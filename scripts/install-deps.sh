@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Lumavert needs to build and test; only what is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libhidapi-dev libudev-dev
+    googletest libgtest-dev libgmock-dev
+    fonts-liberation2 fonts-wqy-microhei
+    xvfb xauth
+)
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=(clang libclang-rt-14-dev clang-format)
+fi
+
+missing=()
+for pkg in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$pkg")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lumavert {
+
+/// Every text the program's own windows show. Texts are UTF-8.
+enum class Text {
+    Connected,
+    Disconnected,
+    Next,
+    Test,
+    Upload,
+    Open,
+    Save,
+    DefaultModes,
+    FactoryReset,
+    Household,
+    Outdoor,
+    Military,
+    Tactical,
+    Fishing,
+    Customize,
+    Help,
+    Brightness,
+    Frequency,
+    LightingDuration,
+    DimmingDuration,
+    Insert,
+    Delete,
+    DeviceNotDetected,
+    Uploading,
+    UploadCompleted,
+    UploadFinished,
+    Downloading,
+    DownloadCompleted,
+    DownloadFailed,
+    Ok,
+    SosItem,
+    Sos,
+};
+
+/// The text of an entry for a Language code: "cn", "de", "fr", "sp", "pt" (any case), else English.
+std::string lookupText(Text entry, std::string_view languageCode);
+
+/// The text of an entry in the current language.
+std::string lookupText(Text entry);
+
+/// A copy of the current Language code ("en" until the program sets it).
+std::string CurrentLanguage();
+
+/// Sets the current Language code. The program does so once, at start-up.
+void setCurrentLanguage(std::string_view languageCode);
+
+/// Font face for the program's texts in a language.
+std::string TextFontFace(std::string_view languageCode);
+
+/// True when the code selects Chinese, which picks the Chinese resources.
+bool isChinese(std::string_view languageCode);
+
+/// Resource number of the 800 x 600 background picture for a language.
+int backgroundBitmapId(std::string_view languageCode);
+
+/// Path of the introduction page on the maker's image server, e.g. "/glowdial-images/en/".
+std::string introPagePath(std::string_view languageCode);
+
+/// Path of the maker's web site for a language, "/cn/" or "/us/".
+std::string webSitePath(std::string_view languageCode);
+
+/// File name of the local introduction page below the program's res folder.
+std::string localIntroPage(std::string_view languageCode);
+
+} // namespace lumavert
