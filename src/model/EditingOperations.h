@@ -6,7 +6,9 @@
 namespace lumavert {
 
 // The main window's reactions to its keys, scroll bars and row notifications. Each changes the
-// Mode set and the view state and says which panels to redraw.
+// Mode set and the view state and says which panels to redraw. A row notification whose row
+// stands for no existing mode (or no entry of the selected mode) changes nothing and only asks
+// for both panels.
 
 Refresh addMode(ModeSet& modes, ViewState& view);          ///< command 206
 Refresh addStep(ModeSet& modes, ViewState& view);          ///< command 207
@@ -20,9 +22,11 @@ Refresh scrollModeRows(const ModeSet& modes, ViewState& view, int code, int thum
 /// Scroll bar 219; `thumb` counts Steps.
 Refresh scrollStepRows(const ModeSet& modes, ViewState& view, int code, int thumb);
 
-/// A row notification (RowNotice) from the row `id` (1-based) of type `rowType`.
+/// A row notification (RowNotice) from the row `id` (1-based) of type `rowType`. An unknown
+/// notice asks for nothing; an unknown row type only for both panels.
 Refresh handleRowNotice(ModeSet& modes, ViewState& view, int notice, int rowType, int id);
 
+// The row operations behind handleRowNotice; `id` is the row's identifier in its panel.
 Refresh insertMode(ModeSet& modes, ViewState& view, int id);
 Refresh deleteMode(ModeSet& modes, ViewState& view, int id);
 Refresh deleteStep(ModeSet& modes, ViewState& view, int id);
@@ -33,8 +37,15 @@ Refresh applySos(ModeSet& modes, ViewState& view, int id);
 /// All positions back to the top, nothing selected or tested.
 Refresh resetView(ViewState& view);
 
-/// Picks the next mode to test, brings it into view and selects it. Only when the set is not
-/// empty; the position to send is then `view.testedMode`.
+/// Picks the next mode to test, brings it into view and selects it. On an empty set it does
+/// nothing and returns Refresh::None; otherwise the position to send is `view.testedMode`.
 Refresh advanceTest(const ModeSet& modes, ViewState& view);
+
+/// The selected mode, or nullptr when none is selected or the selection names no mode.
+const LightMode* selectedModeOf(const ModeSet& modes, const ViewState& view);
+
+/// Entry position of the last Step (0 when there is none): the lowest the step panel scrolls.
+/// With an odd count the last Step is the lone lighting duration.
+int lastStepTop(int entries);
 
 } // namespace lumavert

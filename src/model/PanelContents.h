@@ -13,12 +13,13 @@ struct RowContent {
     bool selected = false;
     bool marked = false;
     int number = 0;        ///< shown as "%d."
-    int modePosition = -1; ///< the mode the row is bound to
-    int entryIndex = -1;   ///< -1 on mode rows
+    int modePosition = -1; ///< the mode the row is bound to (the selected mode on step rows)
+    int entryIndex = -1;   ///< the bound entry of `steps`; -1 on mode rows
 
     bool operator==(const RowContent&) const = default;
 };
 
+/// A vertical scroll bar; `visible` false means hidden and the other fields are unused.
 struct ScrollBarContent {
     bool visible = false;
     int minimum = 0;
@@ -35,6 +36,7 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+/// Text of the customize key above the step rows: kept, "Customize" or "S.O.S".
 enum class Heading { Unchanged, Customize, Sos };
 
 struct ModePanelContent {
@@ -47,12 +49,15 @@ struct StepPanelContent {
     std::array<RowContent, kStepRows> rows;
     ScrollBarContent scrollBar;
     bool addStepButtonVisible = false;
-    bool addStepButtonMoved = false; ///< false: the key keeps its last place
-    Point addStepButton;
+    bool addStepButtonMoved = false;      ///< false: the key keeps its last place
+    Point addStepButton;                  ///< top-left, only meaningful when moved
     Heading heading = Heading::Unchanged; ///< text of the customize key above the step rows
 };
 
+/// What the five mode rows, their scroll bar and the add-mode key show.
 ModePanelContent modePanelContent(const ModeSet& modes, const ViewState& view);
+/// What the two step rows, their scroll bar, the add-step key and the heading show. A selection
+/// that names no mode counts as no selection.
 StepPanelContent stepPanelContent(const ModeSet& modes, const ViewState& view);
 
 } // namespace lumavert
