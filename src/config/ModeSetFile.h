@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/TextFile.h"
 #include "model/LightMode.h"
 
 #include <filesystem>
@@ -18,6 +19,9 @@ struct LoadRefusal {
     std::string describe() const;
 };
 
+// `maxModes` and `maxEntries` are kept within the model's limits of 20 modes and 18 entries.
+// The step text of "Customize" holds two 2-digit fields and `maxEntries` 4-digit slots.
+
 /// Loads a Mode set. The set is replaced only when the whole file is accepted; on refusal it
 /// keeps what it held and, when `why` is given, the reason is written there.
 bool loadModeSet(ModeSet& modes, const std::filesystem::path& path, int maxModes = kMaxModes,
@@ -27,5 +31,9 @@ bool loadModeSet(ModeSet& modes, const std::filesystem::path& path, int maxModes
 /// whole beside the target and renamed over it, so a failure leaves the old file intact.
 bool saveModeSet(const ModeSet& modes, const std::filesystem::path& path, int maxModes = kMaxModes,
                  int maxEntries = kMaxEntries);
+
+/// As above, moving the finished file into place with `rename`.
+bool saveModeSet(const ModeSet& modes, const std::filesystem::path& path, int maxModes,
+                 int maxEntries, const RenameFile& rename);
 
 } // namespace lumavert

@@ -26,7 +26,7 @@ using ModeRecord = std::array<std::uint8_t, kRecordSize>;
 /// The light's 256-byte mode memory as image blocks 1 to 4.
 using DeviceImage = std::array<Block, 4>;
 
-/// Overwrites the record with the mode's 10 bytes. Callers keep steps at 18 entries or fewer.
+/// Overwrites the record with the mode's 10 bytes. Entries past the 18 a record holds are ignored.
 void encodeModeRecord(const LightMode& mode, ModeRecord& record);
 
 /// Overwrites the fields the record carries; the others keep what the caller put there.
@@ -35,7 +35,7 @@ void decodeModeRecord(const ModeRecord& record, LightMode& mode);
 /// The block that makes the light show one mode at once.
 void encodePreviewBlock(const LightMode& mode, Block& block);
 
-/// Image blocks 1 to 4 of a Mode set of at most 20 modes.
+/// Image blocks 1 to 4 of a Mode set; modes past the 20 the image holds are ignored.
 void encodeDeviceImage(const ModeSet& modes, DeviceImage& image);
 
 /// The block that asks the light to send its Device image.

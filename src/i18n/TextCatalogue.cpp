@@ -1,1 +1,135 @@
 #include "i18n/TextCatalogue.h"
+
+#include "i18n/AsciiCase.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lumavert {
+
+namespace {
+
+enum Language { English, German, French, Spanish, Portuguese, Chinese, kLanguageCount };
+
+struct LanguageCode {
+    std::string_view code;
+    Language language;
+};
+
+constexpr LanguageCode kLanguageCodes[] = {
+    {"cn", Chinese}, {"de", German}, {"fr", French}, {"sp", Spanish}, {"pt", Portuguese},
+};
+
+struct Entry {
+    Text text;
+    std::array<const char*, kLanguageCount> texts; ///< in the order of `Language`
+};
+
+// clang-format off
+constexpr Entry kCatalogue[] = {
+    //                         English, German, French, Spanish, Portuguese, Chinese
+    {Text::Connected,          {"Connected", "Verbunden", "Connecté", "Conectado", "Ligado", "已连接"}},
+    {Text::Disconnected,       {"Disconnected", "Nicht verbunden", "Déconnecté", "Desconectado", "Desligado", "未连接"}},
+    {Text::Next,               {"Next", "Weiter", "Suivant", "Next", "Next", "下一个"}},
+    {Text::Test,               {"Test", "Test", "Test", "Test", "Teste", "试一试"}},
+    {Text::Upload,             {"Upload", "übertragen", "Chargement", "Carga", "Carga", "载入手电"}},
+    {Text::Open,               {"Open", "Offnen", "Ouvrir", "Abrir", "Abrir", "打开"}},
+    {Text::Save,               {"Save", "Speichern", "Sauvegarder", "Guardar", "Guardar", "保存"}},
+    {Text::DefaultModes,       {"Default Modes", "Voreinstellungen", "Modes par defaut", "Modos estandar", "Modos standard", "默认模式"}},
+    {Text::FactoryReset,       {"Factory data reset", "Auf Werkseinstellungen zurücksetzen", "Reinstallation par defaut", "Reinicio modos de serie preinstalados", "Reinicio modos serie pre-instalados", "出厂设置"}},
+    {Text::Household,          {"Household", "Haushalts-Modus", "Mode Domestique", "Modo Domestico", "Modo Domestico", "居家模式"}},
+    {Text::Outdoor,            {"Outdoor", "Outdoor-Modus", "Mode Exterieur", "Modo Outdoor", "Modo Outdoor", "户外模式"}},
+    {Text::Military,           {"Military", "Einsatz-Modus", "Mode Militaire", "ModoMilitar", "Modo Militar", "警用模式"}},
+    {Text::Tactical,           {"Tactical", "Taktischer Modus", "Mode Tactique", "Modo Tactico", "Modo Tactico", "战术模式"}},
+    {Text::Fishing,            {"Fishing", "Angel-Modus", "Mode Peche", "ModoPesca", "Modo Pesca", "垂钓模式"}},
+    {Text::Customize,          {"Customize", "Customize", "Personnaliser", "Personalizar", "Personalizar", "自定义"}},
+    {Text::Help,               {"Help", "Help", "Help", "Help", "Help", "帮助"}},
+    {Text::Brightness,         {"Brightness", "Helligkeit", "Luminosite", "Luminosidad", "Luminosidade", "亮度"}},
+    {Text::Frequency,          {"Frequency", "Frequenz", "Frequence", "Frecuencia", "Frequencia", "频率"}},
+    {Text::LightingDuration,   {"Lighting Duration", "Leuchtdauer", "Haute durée d'éclairage", "Duración alta luminosidad", "Duracao alta luminosidade", "亮时长"}},
+    {Text::DimmingDuration,    {"Dimming Duration", "Dimmdauer", "Basse durée d' obscurité", "Duración baja oscuridad", "Duracao baixa luminosidade", "暗时长"}},
+    {Text::Insert,             {"(Insert)", "(Einfügen)", "(Inserer)", "(Insertar)", "(Inserir)", "(插入)"}},
+    {Text::Delete,             {"(Delete)", "(Loschen)", "(Supprimer)", "(Eliminar)", "(Eliminar)", "(删除)"}},
+    {Text::DeviceNotDetected,  {"Device not detected\nPlease verify connection",
+                               "Gerat nicht verbunden. Bitte prüfen Sie die Verbindung",
+                               "Aucun dispositif connecté : vérifier et maintenir le dispositif ouvert",
+                               "Ningún dispositivo conectado: por favor verificar el dispositivo y mantenerlo abierto",
+                               "Nenhum dispositivo ligado: por favor verificar o dispositivo e manter aberto",
+                               "未检测到电筒\n请连接电筒并打开开关"}},
+    {Text::Uploading,          {"Uploading", "Download", "Téléchargement en cours", "Descargando", "Descarregando", "载入中"}},
+    {Text::UploadCompleted,    {"Upload completed", "Download", "Téléchargement terminé", "Descargacompleta", "Descarga completa", "载入完成"}},
+    {Text::Downloading,        {"Downloading", "Lesen", "Lecture en cours", "Leyendo", "Lendo", "读取中"}},
+    {Text::DownloadCompleted,  {"Download completed", "abgeschlossen", "Complété", "completo", "Completo", "读取完成"}},
+    {Text::DownloadFailed,     {"Download failed", "Download failed", "Download failed", "Download failed", "Download failed", "读取错误"}},
+    {Text::Ok,                 {"OK", "OK", "OK", "OK", "OK", "确定"}},
+    {Text::SosItem,            {"(S.O.S)", "(S.O.S)", "(S.O.S)", "(S.O.S)", "(S.O.S)", "(S.O.S)"}},
+    {Text::Sos,                {"S.O.S", "S.O.S", "S.O.S", "S.O.S", "S.O.S", "S.O.S"}},
+};
+// clang-format on
+
+Language languageOf(std::string_view languageCode) {
+    const auto found = std::ranges::find_if(kLanguageCodes, [&](const LanguageCode& known) {
+        return equalsIgnoringAsciiCase(known.code, languageCode);
+    });
+    return found == std::end(kLanguageCodes) ? English : found->language;
+}
+
+std::string& currentLanguageCode() {
+    static std::string code = "en";
+    return code;
+}
+
+template <typename T>
+T forChinese(std::string_view languageCode, T chinese, T other) {
+    return isChinese(languageCode) ? chinese : other;
+}
+
+} // namespace
+
+std::string lookupText(Text entry, std::string_view languageCode) {
+    // The transfer dialog's second name for the same words.
+    const Text shown = entry == Text::UploadFinished ? Text::UploadCompleted : entry;
+    const auto found = std::ranges::find(kCatalogue, shown, &Entry::text);
+    if (found == std::end(kCatalogue)) {
+        return {};
+    }
+    return found->texts[static_cast<std::size_t>(languageOf(languageCode))];
+}
+
+std::string lookupText(Text entry) {
+    return lookupText(entry, currentLanguageCode());
+}
+
+std::string CurrentLanguage() {
+    return currentLanguageCode();
+}
+
+void setCurrentLanguage(std::string_view languageCode) {
+    currentLanguageCode() = languageCode;
+}
+
+bool isChinese(std::string_view languageCode) {
+    return languageOf(languageCode) == Chinese;
+}
+
+std::string TextFontFace(std::string_view languageCode) {
+    return forChinese<std::string>(languageCode, "仿宋", "Arial");
+}
+
+int backgroundBitmapId(std::string_view languageCode) {
+    return forChinese(languageCode, 246, 254);
+}
+
+std::string introPagePath(std::string_view languageCode) {
+    return forChinese<std::string>(languageCode, "/glowdial-images/cn/", "/glowdial-images/en/");
+}
+
+std::string webSitePath(std::string_view languageCode) {
+    return forChinese<std::string>(languageCode, "/cn/", "/us/");
+}
+
+std::string localIntroPage(std::string_view languageCode) {
+    return forChinese<std::string>(languageCode, "Intro_cn.html", "Intro_us.html");
+}
+
+} // namespace lumavert

@@ -41,6 +41,9 @@ enum class Text {
     Sos,
 };
 
+/// Number of catalogue entries; `Text` values run from 0 to kTextCount - 1.
+inline constexpr int kTextCount = static_cast<int>(Text::Sos) + 1;
+
 /// The text of an entry for a Language code: "cn", "de", "fr", "sp", "pt" (any case), else English.
 std::string lookupText(Text entry, std::string_view languageCode);
 
