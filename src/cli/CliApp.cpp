@@ -1,0 +1,383 @@
+#include "cli/CliApp.h"
+
+#include "cli/CliCommandLine.h"
+#include "cli/ModeSetTable.h"
+#include "cli/TransferRunner.h"
+#include "config/ModeSetFile.h"
+#include "device/DeviceImageCodec.h"
+#include "device/HidLink.h"
+#include "device/PermissionHint.h"
+#include "device/SimulatedLight.h"
+#include "device/TransferCommands.h"
+#include "device/TransferSequence.h"
+#include "device/VirtualBus.h"
+#include "model/Presets.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+namespace lumavert {
+
+namespace {
+
+constexpr std::string_view kProgram = "lumavert-cli";
+std::string permissionAdvice() {
+    return "install the udev rule packaging/70-lumavert.rules as " + std::string(kUdevRulePath) +
+           ", then run 'sudo udevadm control --reload-rules && sudo udevadm trigger' and plug "
+           "the light in again";
+}
+
+/// Ends a command with an exit code and a one-line message.
+struct CliFailure {
+    int exitCode;
+    std::string message;
+};
+
+[[noreturn]] void fail(const std::string& message) {
+    throw CliFailure{ExitFailure, message};
+}
+
+std::string hexId(std::uint16_t vendorId, std::uint16_t productId) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04x:%04x", vendorId, productId);
+    return text;
+}
+
+std::string describeLight(const HidDeviceInfo& device) {
+    return "light " + hexId(device.vendorId, device.productId) + " at " + device.path;
+}
+
+std::string seconds(int milliseconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g s", milliseconds / 1000.0);
+    return text;
+}
+
+std::string englishText(Text entry) {
+    return lookupText(entry, "en");
+}
+
+class CliApp {
+  public:
+    CliApp(const CliCommandLine& line, std::ostream& out, std::ostream& err,
+           const CliEnvironment& environment)
+        : line_(line)
+        , out_(out)
+        , err_(err)
+        , environment_(environment) {}
+
+    int run() {
+        switch (line_.command) {
+        case CliCommand::Devices:
+            return devices();
+        case CliCommand::Upload:
+            return upload();
+        case CliCommand::Download:
+            return download();
+        case CliCommand::Test:
+            return test();
+        case CliCommand::Show:
+            return show();
+        case CliCommand::Encode:
+            return encode();
+        case CliCommand::Decode:
+            return decode();
+        case CliCommand::Preset:
+            return preset();
+        }
+        return ExitUsage;
+    }
+
+  private:
+    int devices() {
+        HidBus& hidBus = bus();
+        int usable = 0;
+        int listed = 0;
+        for (const HidDeviceInfo& device : hidBus.enumerate()) {
+            const std::optional<AcceptedDevice> row = matchAcceptedDevice(device);
+            if (!row) {
+                continue;
+            }
+            const OpenStatus status = hidBus.open(device.path).status;
+            usable += status == OpenStatus::Opened ? 1 : 0;
+            ++listed;
+            out_ << hexId(device.vendorId, device.productId) << "  interface "
+                 << device.interfaceNumber << "  " << device.path << "  "
+                 << (row->usesFeatureReports ? "feature reports" : "output reports") << "  "
+                 << statusText(status) << "\n";
+        }
+        if (listed == 0) {
+            fail("no light found");
+        }
+        if (usable == 0) {
+            fail("no light can be opened by this user");
+        }
+        return ExitOk;
+    }
+
+    static std::string statusText(OpenStatus status) {
+        switch (status) {
+        case OpenStatus::Opened:
+            return "ok";
+        case OpenStatus::PermissionDenied:
+            return "no permission: " + permissionAdvice();
+        case OpenStatus::Absent:
+            return "gone";
+        case OpenStatus::Failed:
+            break;
+        }
+        return "cannot be opened";
+    }
+
+    int upload() {
+        const ModeSet modes = load(line_.operands.at(0));
+        if (modes.empty()) {
+            fail(line_.operands.at(0) + ": the Mode set is empty; a light would read it as 256 "
+                                        "modes, so nothing is uploaded");
+        }
+        HidLink& hidLink = link();
+        DeviceImage blocks;
+        if (prepareUpload(hidLink, modes, blocks) == UploadStart::NoLight) {
+            failNoLight(hidLink);
+        }
+        const TransferSequence& sequence = transfer(TransferDirection::Upload, blocks);
+        if (sequence.failedWrites() > 0) {
+            fail(std::to_string(sequence.failedWrites()) + " of 4 blocks did not reach the " +
+                 describeLight(hidLink.lastProbe().device) + "; it may have been unplugged");
+        }
+        checkSimulatedMemory();
+        return ExitOk;
+    }
+
+    int download() {
+        HidLink& hidLink = link();
+        DeviceImage blocks;
+        if (prepareDownload(hidLink, false, blocks) == DownloadStart::NoLight) {
+            failNoLight(hidLink);
+        }
+        if (!transfer(TransferDirection::Download, blocks).downloadCompleted()) {
+            fail(englishText(Text::DownloadFailed) + ": the " +
+                 describeLight(hidLink.lastProbe().device) + " did not send its 256 bytes within " +
+                 seconds(delays().answerLimitMs));
+        }
+        ModeSet modes;
+        decodeDeviceImage(blocks, modes);
+        return showOrSave(modes);
+    }
+
+    int test() {
+        const ModeSet modes = load(line_.operands.at(0));
+        const int number = modeNumber(line_.operands.at(1));
+        if (number > modeCount(modes)) {
+            fail(line_.operands.at(0) + " holds " + std::to_string(modes.size()) +
+                 " modes; there is no mode " + line_.operands.at(1));
+        }
+        HidLink& hidLink = link();
+        if (hidLink.probe() == 0) {
+            failNoLight(hidLink);
+        }
+        Block preview;
+        encodePreviewBlock(modes[static_cast<std::size_t>(number - 1)], preview);
+        if (hidLink.writeReport(preview) == 0) {
+            fail("the " + describeLight(hidLink.lastProbe().device) + " did not take the preview");
+        }
+        err_ << "Mode " << number << " sent to the " << describeLight(hidLink.lastProbe().device)
+             << "\n";
+        return ExitOk;
+    }
+
+    int show() {
+        out_ << formatModeSet(load(line_.operands.at(0)));
+        return ExitOk;
+    }
+
+    int encode() {
+        DeviceImage image;
+        encodeDeviceImage(load(line_.operands.at(0)), image);
+        for (const Block& block : image) {
+            if (line_.binary) {
+                out_.write(reinterpret_cast<const char*>(block.data()), kBlockSize);
+                continue;
+            }
+            for (std::size_t i = 0; i < block.size(); ++i) {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "%02X", block[i]);
+                out_ << (i == 0 ? "" : " ") << hex;
+            }
+            out_ << "\n";
+        }
+        return ExitOk;
+    }
+
+    int decode() {
+        const std::string& file = line_.operands.at(0);
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            fail(file + ": cannot be read");
+        }
+        const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
+                                      std::istreambuf_iterator<char>()};
+        if (bytes.size() != static_cast<std::size_t>(kImageSize)) {
+            fail(file + ": holds " + std::to_string(bytes.size()) +
+                 " bytes; a light's image is exactly 256 bytes");
+        }
+        DeviceImage image;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            image[i / kBlockSize][i % kBlockSize] = static_cast<std::uint8_t>(bytes[i]);
+        }
+        ModeSet modes;
+        decodeDeviceImage(image, modes);
+        return showOrSave(modes);
+    }
+
+    int preset() {
+        const std::optional<Preset> chosen = presetByCliName(line_.operands.at(0));
+        if (!chosen) {
+            throw CliFailure{ExitUsage, "unknown preset '" + line_.operands.at(0) +
+                                            "'; choose factory, household, outdoor, military, "
+                                            "tactical or fishing"};
+        }
+        ModeSet modes;
+        applyPreset(*chosen, modes);
+        save(modes, *line_.output);
+        return ExitOk;
+    }
+
+    // Shared steps.
+
+    ModeSet load(const std::string& file) {
+        ModeSet modes;
+        LoadRefusal why;
+        if (!loadModeSet(modes, file, kMaxModes, kMaxEntries, &why)) {
+            fail(file + ": " + why.describe());
+        }
+        return modes;
+    }
+
+    static void save(const ModeSet& modes, const std::filesystem::path& file) {
+        if (!saveModeSet(modes, file)) {
+            fail(file.string() + ": cannot be written");
+        }
+    }
+
+    int showOrSave(const ModeSet& modes) {
+        if (line_.output) {
+            save(modes, *line_.output);
+        } else {
+            out_ << formatModeSet(modes);
+        }
+        return ExitOk;
+    }
+
+    static int modeNumber(const std::string& text) {
+        int number = 0;
+        const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (status != std::errc() || end != text.data() + text.size() || number < 1) {
+            throw CliFailure{ExitUsage, "N must be a mode number from 1, not '" + text + "'"};
+        }
+        return number;
+    }
+
+    HidBus& bus() {
+        if (bus_) {
+            return *bus_;
+        }
+        if (!line_.simulate) {
+            bus_ = environment_.systemBus();
+            return *bus_;
+        }
+        auto virtualBus = std::make_shared<VirtualBus>();
+        std::string error;
+        simulatedLight_ = addSimulatedLight(*virtualBus, line_.simulateFile, error);
+        if (simulatedLight_ == nullptr) {
+            fail("--simulate: " + error);
+        }
+        bus_ = std::move(virtualBus);
+        return *bus_;
+    }
+
+    HidLink& link() {
+        if (!link_) {
+            link_ = std::make_unique<HidLink>(bus());
+        }
+        return *link_;
+    }
+
+    [[noreturn]] static void failNoLight(const HidLink& hidLink) {
+        const ProbeResult& probe = hidLink.lastProbe();
+        if (probe.status == ProbeStatus::PermissionDenied) {
+            fail("no permission to open the " + describeLight(probe.device) + ": " +
+                 permissionAdvice());
+        }
+        fail("no light found (looked for 13ec:0056, 04d8:003f and 1017:1000)");
+    }
+
+    // A shortened stage delay shortens the answer limit in proportion.
+    TransferDelays delays() const {
+        const TransferDelays real;
+        return {line_.stageDelayMs, line_.stageDelayMs * real.answerLimitMs / real.stageMs};
+    }
+
+    // Runs the transfer dialog's sequence in real time, with its progress on `err`.
+    const TransferSequence& transfer(TransferDirection direction, DeviceImage& blocks) {
+        sequence_ = std::make_unique<TransferSequence>(direction, link(), blocks, runner_,
+                                                       runner_.notifier(), delays());
+        runner_.run(*sequence_, [this](const TransferDisplay& display) {
+            err_ << englishText(display.message) << " " << display.progress << "/" << kTransferSteps
+                 << "\n";
+        });
+        return *sequence_;
+    }
+
+    void checkSimulatedMemory() const {
+        if (simulatedLight_ != nullptr && simulatedLight_->persistFailed()) {
+            fail("--simulate: " + line_.simulateFile->string() +
+                 ": the light's memory could not be saved");
+        }
+    }
+
+    const CliCommandLine& line_;
+    std::ostream& out_;
+    std::ostream& err_;
+    const CliEnvironment& environment_;
+    // Declared in the order they depend on each other; destroyed the other way round.
+    std::shared_ptr<HidBus> bus_;
+    VirtualLight* simulatedLight_ = nullptr;
+    std::unique_ptr<HidLink> link_;
+    TransferRunner runner_;
+    std::unique_ptr<TransferSequence> sequence_;
+};
+
+} // namespace
+
+int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+           const CliEnvironment& environment) {
+    std::string usageError;
+    const std::optional<CliCommandLine> line = parseCommandLine(args, usageError);
+    if (!line) {
+        err << kProgram << ": " << usageError << " (see " << kProgram << " --help)\n";
+        return ExitUsage;
+    }
+    if (line->help) {
+        out << cliUsage();
+        return ExitOk;
+    }
+    if (line->version) {
+        out << kProgram << " " << LUMAVERT_VERSION << "\n";
+        return ExitOk;
+    }
+    const std::string where = std::string(kProgram) + ": " + commandName(line->command) + ": ";
+    try {
+        return CliApp(*line, out, err, environment).run();
+    } catch (const CliFailure& failure) {
+        err << where << failure.message << "\n";
+        return failure.exitCode;
+    } catch (const std::exception& error) {
+        err << where << error.what() << "\n";
+        return ExitFailure;
+    }
+}
+
+} // namespace lumavert

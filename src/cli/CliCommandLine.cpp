@@ -1,0 +1,192 @@
+#include "cli/CliCommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <string_view>
+
+namespace lumavert {
+
+namespace {
+
+enum class OutputOption { None, Optional, Required };
+
+struct CommandForm {
+    CliCommand command;
+    std::string_view name;
+    std::string_view synopsis;
+    std::size_t operands;
+    OutputOption output;
+    bool binary;
+    std::string_view summary;
+};
+
+constexpr std::array<CommandForm, 8> kCommands{{
+    {CliCommand::Devices, "devices", "devices", 0, OutputOption::None, false,
+     "list the lights and whether they can be opened"},
+    {CliCommand::Upload, "upload", "upload FILE.ini", 1, OutputOption::None, false,
+     "write the Mode set of FILE.ini into the light"},
+    {CliCommand::Download, "download", "download [-o FILE.ini]", 0, OutputOption::Optional, false,
+     "read the light's Mode set: show or save it"},
+    {CliCommand::Test, "test", "test FILE.ini N", 2, OutputOption::None, false,
+     "show mode N (from 1) on the light at once"},
+    {CliCommand::Show, "show", "show FILE.ini", 1, OutputOption::None, false,
+     "show the Mode set of FILE.ini as a table"},
+    {CliCommand::Encode, "encode", "encode FILE.ini [--binary]", 1, OutputOption::None, true,
+     "print the 256-byte image as hex (or raw)"},
+    {CliCommand::Decode, "decode", "decode IMAGE.bin [-o FILE.ini]", 1, OutputOption::Optional,
+     false, "a 256-byte image as a Mode set: show or save"},
+    {CliCommand::Preset, "preset", "preset NAME -o FILE.ini", 1, OutputOption::Required, false,
+     "save a preset (factory, household, outdoor,\n"
+     "                                  military, tactical or fishing)"},
+}};
+
+constexpr std::string_view kSimulatePrefix = "--simulate=";
+constexpr std::string_view kOutputPrefix = "--output=";
+constexpr std::string_view kStageDelayPrefix = "--stage-delay-ms=";
+constexpr int kLongestStageDelayMs = 1000;
+
+std::optional<int> parseStageDelay(std::string_view text) {
+    int value = 0;
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (status != std::errc() || end != text.data() + text.size() || value < 1 ||
+        value > kLongestStageDelayMs) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+class Parser {
+  public:
+    explicit Parser(std::span<const std::string> args)
+        : args_(args) {}
+
+    std::optional<CliCommandLine> parse(std::string& error) {
+        for (next_ = 0; next_ < args_.size() && error_.empty();) {
+            take(args_[next_++]);
+        }
+        if (error_.empty() && !line_.help && !line_.version) {
+            check();
+        }
+        if (!error_.empty()) {
+            error = error_;
+            return std::nullopt;
+        }
+        return line_;
+    }
+
+  private:
+    void take(const std::string& arg) {
+        if (!optionsEnded_ && arg == "--") {
+            optionsEnded_ = true;
+        } else if (!optionsEnded_ && arg.size() > 1 && arg.front() == '-') {
+            takeOption(arg);
+        } else if (name_.empty()) {
+            name_ = arg;
+        } else {
+            line_.operands.push_back(arg);
+        }
+    }
+
+    void takeOption(std::string_view option) {
+        if (option == "--help" || option == "-h") {
+            line_.help = true;
+        } else if (option == "--version") {
+            line_.version = true;
+        } else if (option == "--simulate") {
+            line_.simulate = true;
+        } else if (option.starts_with(kSimulatePrefix)) {
+            line_.simulate = true;
+            line_.simulateFile = option.substr(kSimulatePrefix.size());
+            requireValue(line_.simulateFile->empty(), "--simulate= needs a FILE");
+        } else if (option == "-o" || option == "--output") {
+            requireValue(next_ >= args_.size(), std::string(option) + " needs a FILE");
+            setOutput(next_ < args_.size() ? args_[next_++] : "");
+        } else if (option.starts_with(kOutputPrefix)) {
+            setOutput(option.substr(kOutputPrefix.size()));
+        } else if (option == "--binary") {
+            line_.binary = true;
+        } else if (option.starts_with(kStageDelayPrefix)) {
+            const auto delay = parseStageDelay(option.substr(kStageDelayPrefix.size()));
+            requireValue(!delay, "--stage-delay-ms takes 1 to 1000");
+            line_.stageDelayMs = delay.value_or(line_.stageDelayMs);
+        } else {
+            error_ = "unknown option '" + std::string(option) + "'";
+        }
+    }
+
+    void setOutput(std::string_view file) {
+        requireValue(line_.output.has_value(), "-o given twice");
+        requireValue(file.empty(), "-o needs a FILE");
+        line_.output = file;
+    }
+
+    void requireValue(bool missing, const std::string& error) {
+        if (missing && error_.empty()) {
+            error_ = error;
+        }
+    }
+
+    void check() {
+        if (name_.empty()) {
+            error_ = "no command given";
+            return;
+        }
+        const auto form = std::find_if(kCommands.begin(), kCommands.end(),
+                                       [&](const CommandForm& f) { return f.name == name_; });
+        if (form == kCommands.end()) {
+            error_ = "unknown command '" + name_ + "'";
+            return;
+        }
+        line_.command = form->command;
+        const bool outputWrong = line_.output ? form->output == OutputOption::None
+                                              : form->output == OutputOption::Required;
+        if (line_.operands.size() != form->operands || outputWrong ||
+            (line_.binary && !form->binary)) {
+            error_ = "usage: lumavert-cli " + std::string(form->synopsis);
+        }
+    }
+
+    std::span<const std::string> args_;
+    std::size_t next_ = 0;
+    bool optionsEnded_ = false;
+    std::string name_;
+    CliCommandLine line_;
+    std::string error_;
+};
+
+} // namespace
+
+std::optional<CliCommandLine> parseCommandLine(std::span<const std::string> args,
+                                               std::string& error) {
+    return Parser(args).parse(error);
+}
+
+std::string commandName(CliCommand command) {
+    const auto form = std::find_if(kCommands.begin(), kCommands.end(),
+                                   [&](const CommandForm& f) { return f.command == command; });
+    return std::string(form->name);
+}
+
+std::string cliUsage() {
+    std::string text = "Usage: lumavert-cli [--simulate[=FILE]] COMMAND ...\n"
+                       "Programs the light modes of a USB LED flashlight.\n\nCommands:\n";
+    for (const CommandForm& form : kCommands) {
+        std::string synopsis(form.synopsis);
+        synopsis.resize(std::max<std::size_t>(synopsis.size(), 32), ' ');
+        text += "  " + synopsis + std::string(form.summary) + "\n";
+    }
+    text += "\nOptions:\n"
+            "  --simulate[=FILE]   use a virtual light (13ec:0056) instead of the USB bus; with\n"
+            "                      FILE its 256-byte memory is read from and saved to FILE (a\n"
+            "                      new FILE starts with the Factory preset)\n"
+            "  -o, --output FILE   save the Mode set to FILE.ini instead of showing it\n"
+            "  --binary            encode: write the 256 raw bytes to standard output\n"
+            "  -h, --help          show this help\n"
+            "  --version           show the version\n"
+            "\nExit status: 0 done, 1 failed (refused file, no light, no permission, download\n"
+            "failed), 2 bad usage.\n";
+    return text;
+}
+
+} // namespace lumavert

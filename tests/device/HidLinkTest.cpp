@@ -1,0 +1,328 @@
+#include "device/HidLink.h"
+
+#include "device/VirtualBus.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <thread>
+
+namespace lumavert {
+namespace {
+
+using namespace std::chrono_literals;
+
+const VirtualLightConfig kFeatureLight{0x13EC, 0x0056, "", 0};
+const VirtualLightConfig kOutputLightA{0x04D8, 0x003F, "", 0};
+const VirtualLightConfig kOutputLightB{0x1017, 0x1000, "", 0};
+
+Block blockWith(std::uint8_t marker, std::uint8_t fill) {
+    Block block;
+    block.fill(fill);
+    block.front() = marker;
+    block.back() = marker;
+    return block;
+}
+
+// The accepted-device table, interface rule included.
+struct AcceptCase {
+    HidDeviceInfo info;
+    bool accepted;
+    bool featureReports;
+};
+
+TEST(AcceptedDevices, MatchInTableOrderWithTheInterfaceRule) {
+    const AcceptCase cases[] = {
+        {{"/dev/hidraw0", 0x13EC, 0x0056, 0}, true, true},
+        {{"/dev/hidraw1", 0x13EC, 0x0056, 1}, false, false},
+        {{"/dev/hidraw2", 0x13EC, 0x0056, -1}, false, false},
+        {{R"(\\?\hid#vid_13ec&pid_0056&mi_00#7&1b2c)", 0x13EC, 0x0056, -1}, true, true},
+        {{R"(\\?\hid#VID_13EC&PID_0056&MI_00#7&1b2c)", 0x13EC, 0x0056, -1}, false, false},
+        {{R"(\\?\hid#vid_13ec&pid_0056&mi_01#7&1b2c)", 0x13EC, 0x0056, -1}, false, false},
+        {{"/dev/hidraw3", 0x04D8, 0x003F, 2}, true, false},
+        {{"/dev/hidraw4", 0x1017, 0x1000, -1}, true, false},
+        {{"/dev/hidraw5", 0x046D, 0xC077, 0}, false, false},
+        {{"/dev/hidraw6", 0x13EC, 0x0057, 0}, false, false},
+    };
+    for (const AcceptCase& c : cases) {
+        const std::optional<AcceptedDevice> row = matchAcceptedDevice(c.info);
+        EXPECT_EQ(row.has_value(), c.accepted) << c.info.path;
+        if (row) {
+            EXPECT_EQ(row->usesFeatureReports, c.featureReports) << c.info.path;
+        }
+    }
+    ASSERT_EQ(acceptedDevices().size(), 3u);
+    EXPECT_EQ(acceptedDevices()[0].vendorId, 0x13EC);
+    EXPECT_EQ(acceptedDevices()[1].vendorId, 0x04D8);
+    EXPECT_EQ(acceptedDevices()[2].vendorId, 0x1017);
+}
+
+// Scanning.
+
+TEST(HidLink, UsesTheFirstAcceptedLightInBusOrderForEveryOperation) {
+    VirtualBus bus;
+    VirtualLight& first = bus.addLight(kOutputLightA);
+    VirtualLight& second = bus.addLight(kFeatureLight);
+    HidLink link(bus);
+
+    ASSERT_EQ(link.probe(), 1);
+    EXPECT_FALSE(link.usesFeatureReports());
+    EXPECT_EQ(link.lastProbe().device.path, first.path());
+    EXPECT_EQ(link.writeReport(blockWith(MarkerImage1, 1)), 1);
+    EXPECT_EQ(first.receivedReports().size(), 1u);
+    EXPECT_TRUE(second.receivedReports().empty());
+
+    bus.unplug(first);
+    ASSERT_EQ(link.probe(), 1);
+    EXPECT_TRUE(link.usesFeatureReports());
+    EXPECT_EQ(link.writeReport(blockWith(MarkerImage1, 2)), 1);
+    EXPECT_EQ(second.receivedReports().size(), 1u);
+}
+
+TEST(HidLink, SkipsTheOtherInterfaceOfTheFeatureLight) {
+    VirtualBus bus;
+    VirtualLight& light = bus.addLight(kFeatureLight);
+    const std::vector<HidDeviceInfo> listed = bus.enumerate();
+    ASSERT_EQ(listed.size(), 2u);
+    ASSERT_EQ(listed.front().interfaceNumber, 1) << "the other interface must come first";
+
+    HidLink link(bus);
+    ASSERT_EQ(link.probe(), 1);
+    EXPECT_EQ(link.lastProbe().device.path, light.path());
+    link.writeReport(blockWith(MarkerPreview, 7));
+    EXPECT_EQ(light.lastPreview(), blockWith(MarkerPreview, 7));
+}
+
+TEST(HidLink, OnlyTheOtherInterfaceListedIsNoLight) {
+    VirtualBus bus;
+    bus.addOtherDevice({"/dev/hidraw9", 0x13EC, 0x0056, 1});
+    HidLink link(bus);
+    EXPECT_EQ(link.probe(), 0);
+    EXPECT_EQ(link.lastProbe().status, ProbeStatus::NotFound);
+}
+
+TEST(HidLink, TellsALightItMayNotOpenFromNoLight) {
+    VirtualBus bus;
+    VirtualLight& refused = bus.addLight(kFeatureLight);
+    refused.setRefuseOpen(true);
+    HidLink link(bus);
+
+    EXPECT_EQ(link.probe(), 0);
+    EXPECT_FALSE(link.present());
+    EXPECT_EQ(link.lastProbe().status, ProbeStatus::PermissionDenied);
+    EXPECT_EQ(link.lastProbe().device.path, refused.path());
+
+    VirtualLight& usable = bus.addLight(kOutputLightB);
+    EXPECT_EQ(link.probe(), 1);
+    EXPECT_EQ(link.lastProbe().status, ProbeStatus::Found);
+    EXPECT_EQ(link.lastProbe().device.path, usable.path());
+}
+
+// Writing.
+
+TEST(HidLink, WritesOnlyAfterAProbeHasFoundTheLight) {
+    VirtualBus bus;
+    VirtualLight& light = bus.addLight(kFeatureLight);
+    HidLink link(bus);
+
+    EXPECT_EQ(link.writeReport(blockWith(MarkerImage1, 1)), 0) << "no probe yet";
+    EXPECT_TRUE(light.receivedReports().empty());
+
+    ASSERT_EQ(link.probe(), 1);
+    bus.unplug(light);
+    EXPECT_EQ(link.probe(), 0);
+    bus.plug(light);
+    EXPECT_EQ(link.writeReport(blockWith(MarkerImage1, 2)), 0) << "plugged back, not probed";
+    EXPECT_TRUE(light.receivedReports().empty());
+
+    ASSERT_EQ(link.probe(), 1);
+    EXPECT_EQ(link.writeReport(blockWith(MarkerImage1, 3)), 1);
+    EXPECT_EQ(light.memory()[0], blockWith(MarkerImage1, 3));
+}
+
+TEST(HidLink, DropsTheBlockWhenTheLightWentAwayAfterTheProbe) {
+    VirtualBus bus;
+    VirtualLight& light = bus.addLight(kFeatureLight);
+    HidLink link(bus);
+    ASSERT_EQ(link.probe(), 1);
+    bus.unplug(light);
+
+    EXPECT_EQ(link.writeReport(blockWith(MarkerImage1, 1)), 0);
+    EXPECT_TRUE(light.receivedReports().empty());
+    EXPECT_TRUE(link.present()) << "only a probe changes present";
+}
+
+TEST(HidLink, WritesAFeatureReportOrAnOutputReportByFamily) {
+    VirtualBus bus;
+    VirtualLight& feature = bus.addLight(kFeatureLight);
+    HidLink link(bus);
+    ASSERT_EQ(link.probe(), 1);
+    link.writeReport(blockWith(MarkerImage2, 0x5A));
+
+    bus.unplug(feature);
+    VirtualLight& output = bus.addLight(kOutputLightA);
+    ASSERT_EQ(link.probe(), 1);
+    link.writeReport(blockWith(MarkerImage2, 0x5A));
+
+    for (VirtualLight* light : {&feature, &output}) {
+        const std::vector<ReceivedReport> received = light->receivedReports();
+        ASSERT_EQ(received.size(), 1u);
+        EXPECT_EQ(received[0].feature, light == &feature);
+        ASSERT_EQ(received[0].bytes.size(), 65u);
+        EXPECT_EQ(received[0].bytes[0], 0) << "report id";
+        EXPECT_TRUE(std::equal(received[0].bytes.begin() + 1, received[0].bytes.end(),
+                               blockWith(MarkerImage2, 0x5A).begin()));
+        EXPECT_EQ(light->memory()[1], blockWith(MarkerImage2, 0x5A));
+    }
+}
+
+TEST(HidLink, PadsAnOutputReportWithZerosToTheDevicesLength) {
+    VirtualBus bus;
+    VirtualLight& light = bus.addLight(kOutputLightB);
+    light.setOutputReportLength(129);
+    HidLink link(bus);
+    ASSERT_EQ(link.probe(), 1);
+    const Block block = blockWith(MarkerImage3, 0xC3);
+    EXPECT_EQ(link.writeReport(block), 1);
+
+    const std::vector<ReceivedReport> received = light.receivedReports();
+    ASSERT_EQ(received.size(), 1u);
+    const std::vector<std::uint8_t>& report = received[0].bytes;
+    ASSERT_EQ(report.size(), 129u);
+    EXPECT_EQ(report[0], 0);
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), report.begin() + 1));
+    EXPECT_TRUE(std::all_of(report.begin() + 65, report.end(), [](auto b) { return b == 0; }));
+}
+
+// Reading.
+
+TEST(HidLink, ReadsTheLightsMemoryAsThirtyTwoReports) {
+    VirtualBus bus;
+    VirtualLight& light = bus.addLight(kFeatureLight);
+    DeviceImage memory;
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        memory[i / kBlockSize][i % kBlockSize] = static_cast<std::uint8_t>(i * 7);
+    }
+    light.setMemory(memory);
+    light.setAnswerTiming(5ms, 1ms);
+    HidLink link(bus);
+    ASSERT_EQ(link.probe(), 1);
+
+    std::array<std::uint8_t, kImageSize> buffer{};
+    std::jthread reader([&] { EXPECT_EQ(link.readReports(buffer, 8), 32); });
+    while (light.openHandles() == 0) { // reports sent before the reader opened are not its own
+        std::this_thread::sleep_for(1ms);
+    }
+    Block request{};
+    encodeReadRequest(request);
+    link.writeReport(request);
+    reader.join();
+
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        ASSERT_EQ(buffer[i], memory[i / kBlockSize][i % kBlockSize]) << "byte " << i;
+    }
+}
+
+TEST(HidLink, ReadsNothingWhenNoLightIsAttached) {
+    VirtualBus bus;
+    HidLink link(bus);
+    std::array<std::uint8_t, kImageSize> buffer{};
+    EXPECT_EQ(link.readReports(buffer, 8), 0);
+}
+
+// A handle that plays back scripted read results: bytes, -1 (failure) or 0 (nothing yet).
+class ScriptedHandle final : public HidHandle {
+  public:
+    explicit ScriptedHandle(std::deque<std::vector<std::uint8_t>>& script)
+        : script_(script) {}
+    bool sendFeatureReport(std::span<const std::uint8_t>) override { return true; }
+    bool writeOutputReport(std::span<const std::uint8_t>) override { return true; }
+    int outputReportLength() const override { return 65; }
+    int readInputReport(std::span<std::uint8_t> buffer, int timeoutMs) override {
+        if (timeoutMs == 0 || script_.empty()) {
+            return 0; // nothing stale, and nothing more to come
+        }
+        const std::vector<std::uint8_t> next = script_.front();
+        script_.pop_front();
+        if (next.size() == 1) {
+            return next[0] == 0xFF ? -1 : 0;
+        }
+        std::copy(next.begin(), next.end(), buffer.begin());
+        return static_cast<int>(next.size());
+    }
+
+  private:
+    std::deque<std::vector<std::uint8_t>>& script_;
+};
+
+class ScriptedBus final : public HidBus {
+  public:
+    std::vector<HidDeviceInfo> enumerate() override { return {{"scripted", 0x04D8, 0x003F, 0}}; }
+    OpenResult open(const std::string&) override {
+        return {OpenStatus::Opened, std::make_unique<ScriptedHandle>(script)};
+    }
+    std::deque<std::vector<std::uint8_t>> script;
+};
+
+TEST(HidLink, AFailedReadLeavesItsChunkAsTheCallerSetIt) {
+    const std::vector<std::uint8_t> failure{0xFF};
+    const std::vector<std::uint8_t> notYet{0x00};
+    ScriptedBus bus;
+    bus.script = {{1, 1, 1, 1, 1, 1, 1, 1}, failure, notYet, notYet, {3, 3, 3, 3, 3, 3, 3, 3}};
+    HidLink link(bus);
+
+    std::array<std::uint8_t, 24> buffer{};
+    EXPECT_EQ(link.readReports(buffer, 8), 2);
+    const std::array<std::uint8_t, 24> expected{1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0,
+                                                0, 0, 0, 0, 3, 3, 3, 3, 3, 3, 3, 3};
+    EXPECT_EQ(buffer, expected);
+}
+
+TEST(HidLink, AWaitingReadEndsSoonAfterAStopRequest) {
+    VirtualBus bus;
+    bus.addLight(kFeatureLight).setSilent(true);
+    HidLink link(bus);
+    std::array<std::uint8_t, kImageSize> buffer{};
+    std::stop_source stop;
+
+    const auto started = std::chrono::steady_clock::now();
+    std::jthread reader([&] { EXPECT_EQ(link.readReports(buffer, 8, stop.get_token()), 0); });
+    std::this_thread::sleep_for(30ms);
+    stop.request_stop();
+    reader.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 30ms + 4 * HidLink::kReadPollMs * 1ms);
+}
+
+// Device-change registration.
+
+TEST(HidLink, RegistersOnceOnTheFirstProbeEvenWithoutALight) {
+    VirtualBus bus;
+    std::vector<DeviceChange> seen;
+    {
+        HidLink link(bus);
+        link.setDeviceChangeReceiver(&bus.monitor(),
+                                     [&](const DeviceChange& change) { seen.push_back(change); });
+        EXPECT_FALSE(link.notificationRegistered());
+        EXPECT_EQ(link.probe(), 0);
+        EXPECT_TRUE(link.notificationRegistered());
+
+        VirtualLight& light = bus.addLight(kOutputLightA);
+        bus.unplug(light);
+        EXPECT_EQ(seen, (std::vector<DeviceChange>{{DeviceArrival, light.path()},
+                                                   {DeviceRemoveComplete, light.path()}}));
+    }
+    bus.addLight(kOutputLightB);
+    EXPECT_EQ(seen.size(), 2u) << "the link's destructor ends the registration";
+}
+
+TEST(HidLink, WithoutAMonitorTheRegistrationFails) {
+    VirtualBus bus;
+    HidLink link(bus);
+    EXPECT_EQ(link.registerForDeviceChanges(), 0);
+    link.probe();
+    EXPECT_TRUE(link.notificationRegistered()) << "attempted, never retried";
+}
+
+} // namespace
+} // namespace lumavert
