@@ -23,11 +23,6 @@ namespace lumavert {
 namespace {
 
 constexpr std::string_view kProgram = "lumavert-cli";
-std::string permissionAdvice() {
-    return "install the udev rule packaging/70-lumavert.rules as " + std::string(kUdevRulePath) +
-           ", then run 'sudo udevadm control --reload-rules && sudo udevadm trigger' and plug "
-           "the light in again";
-}
 
 /// Ends a command with an exit code and a one-line message.
 struct CliFailure {

@@ -2,11 +2,15 @@
 
 namespace lumavert {
 
+std::string permissionAdvice() {
+    return "install the udev rule packaging/70-lumavert.rules as " + std::string(kUdevRulePath) +
+           ", then run 'sudo udevadm control --reload-rules && sudo udevadm trigger' and plug "
+           "the light in again";
+}
+
 std::string permissionHint(const HidDeviceInfo& device) {
-    return "No permission to open the light at " + device.path +
-           ". Install the udev rule 70-lumavert.rules as " + kUdevRulePath +
-           " (a package does this), then run 'sudo udevadm control --reload-rules && sudo "
-           "udevadm trigger' or plug the light in again.";
+    return "No permission to open the light at " + device.path + ". To allow it, " +
+           permissionAdvice() + ".";
 }
 
 } // namespace lumavert

@@ -9,8 +9,10 @@ namespace lumavert {
 /// Where the udev rule that grants the local user access to the lights is installed.
 inline constexpr const char* kUdevRulePath = "/usr/lib/udev/rules.d/70-lumavert.rules";
 
-/// One paragraph for a person whose light is listed but may not be opened: which node, and how
-/// to grant access (the udev rule and the command that reloads the rules).
+/// How to grant access to the lights: the udev rule and the command that reloads the rules.
+std::string permissionAdvice();
+
+/// For a person whose light is listed but may not be opened: which node, and permissionAdvice().
 std::string permissionHint(const HidDeviceInfo& device);
 
 } // namespace lumavert

@@ -1,0 +1,43 @@
+#include "app/IntroPanel.h"
+
+#include "app/ProgramFiles.h"
+
+#include <QDesktopServices>
+#include <QNetworkAccessManager>
+#include <QNetworkInformation>
+#include <QNetworkReply>
+
+namespace lumavert {
+
+IntroPanel::IntroPanel(QWidget* parent)
+    : QTextBrowser(parent) {
+    setObjectName(QStringLiteral("introPanel"));
+    // The panel is small: every link opens in the desktop's browser instead.
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this,
+            [this](const QUrl& link) { QDesktopServices::openUrl(source().resolved(link)); });
+    setFrameShape(QFrame::NoFrame);
+    setSource(localIntroPage());
+    setGeometry(536, 330, 262, 268);
+    fetchOnlinePage();
+}
+
+void IntroPanel::fetchOnlinePage() {
+    const QUrl page = onlineIntroPage();
+    if (page.isEmpty() || !QNetworkInformation::loadDefaultBackend() ||
+        QNetworkInformation::instance()->reachability() !=
+            QNetworkInformation::Reachability::Online) {
+        return;
+    }
+    network_ = new QNetworkAccessManager(this);
+    QNetworkReply* reply = network_->get(QNetworkRequest(page));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        reply->deleteLater();
+        // Without an answer the local page simply stays.
+        if (reply->error() == QNetworkReply::NoError) {
+            setHtml(QString::fromUtf8(reply->readAll()));
+        }
+    });
+}
+
+} // namespace lumavert

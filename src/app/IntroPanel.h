@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QTextBrowser>
+
+class QNetworkAccessManager;
+
+namespace lumavert {
+
+/// The introduction page in the window's lower right corner: the program's own page, replaced
+/// by the maker's on-line page when the build names one and the network is up.
+class IntroPanel : public QTextBrowser {
+    Q_OBJECT
+
+  public:
+    explicit IntroPanel(QWidget* parent);
+
+  private:
+    void fetchOnlinePage();
+
+    QNetworkAccessManager* network_ = nullptr;
+};
+
+} // namespace lumavert

@@ -1,0 +1,695 @@
+#include "app/MainWindow.h"
+
+#include "app/IntroPanel.h"
+#include "app/NoticeDialog.h"
+#include "app/ProgramFiles.h"
+#include "app/TransferDialog.h"
+#include "config/ModeSetFile.h"
+#include "controls/CellFont.h"
+#include "controls/ColorRef.h"
+#include "controls/LinkLabel.h"
+#include "controls/SkinButton.h"
+#include "device/DeviceImageCodec.h"
+#include "device/DeviceStatus.h"
+#include "device/PermissionHint.h"
+#include "device/TransferCommands.h"
+#include "i18n/TextCatalogue.h"
+#include "model/EditingOperations.h"
+#include "rows/PickerRow.h"
+#include "rows/RowNoticeEvent.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QUrl>
+#include <QWindow>
+
+namespace lumavert {
+
+namespace {
+
+const QEvent::Type kDownloadRequestEvent =
+    static_cast<QEvent::Type>(QEvent::User + MainWindow::kDownloadRequest);
+
+QString text(Text entry) {
+    return QString::fromStdString(lookupText(entry));
+}
+
+// The window's template measured 469 x 300 dialog units for its 800 x 600 pixels; keys that
+// keep their template place are put where those units fall.
+QPoint fromDialogUnits(int x, int y) {
+    return {x * 800 / 469, y * 600 / 300};
+}
+
+Text presetLabel(Preset preset) {
+    switch (preset) {
+    case Preset::Factory:
+        return Text::FactoryReset;
+    case Preset::Household:
+        return Text::Household;
+    case Preset::Outdoor:
+        return Text::Outdoor;
+    case Preset::Military:
+        return Text::Military;
+    case Preset::Tactical:
+        return Text::Tactical;
+    case Preset::Fishing:
+        return Text::Fishing;
+    }
+    return Text::FactoryReset;
+}
+
+enum class FontRole { None, Button, Next };
+
+struct KeyLayout {
+    SkinButton* MainWindow::*member;
+    const char* name;
+    int id;
+    std::array<int, 4> bitmaps; // normal, hover, pressed, disabled
+    QPoint place;
+    std::optional<Text> caption;
+    FontRole font;
+    int alignH;
+    int alignV;
+    bool shown;
+};
+
+} // namespace
+
+MainWindow::MainWindow(DeviceAccess device, QWidget* parent)
+    : MainWindow(device, std::make_unique<DesktopPrompts>(), TransferDelays{}, parent) {}
+
+MainWindow::MainWindow(DeviceAccess device, std::unique_ptr<UserPrompts> prompts,
+                       const TransferDelays& delays, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , hidLink_(device.bus)
+    , prompts_(std::move(prompts))
+    , delays_(delays) {
+    setUpFrame();
+    createFonts();
+    introPanel_ = new IntroPanel(this);
+    layOutKeys();
+    layOutLabels();
+    placeScrollBars();
+    createRows();
+    connectCommands();
+    deviceMonitor_ = device.monitor;
+    hidLink_.setDeviceChangeReceiver(device.monitor, [this](const DeviceChange& change) {
+        // Changes may come from any thread; handle them in order on this one.
+        QMetaObject::invokeMethod(
+            this, [this, code = change.code] { onDeviceChange(code); }, Qt::QueuedConnection);
+    });
+    probeAtStart();
+    modes_.push_back(makeDefaultMode());
+    refresh(resetView(view_));
+}
+
+MainWindow::~MainWindow() {
+    // No device change may reach a window that is going away, and an open transfer ends (its
+    // worker joined) while the link it uses still exists.
+    if (deviceMonitor_ != nullptr) {
+        deviceMonitor_->stop();
+    }
+    qDeleteAll(findChildren<SkinnedDialog*>(Qt::FindDirectChildrenOnly));
+}
+
+void MainWindow::setUpFrame() {
+    setWindowTitle(QStringLiteral("LUMAVERT 3.0"));
+    setWindowIcon(QIcon(QStringLiteral(":/bitmaps/255.png")));
+    background_.load(QStringLiteral(":/bitmaps/%1.png").arg(backgroundBitmapId(CurrentLanguage())));
+    setFixedSize(background_.isNull() ? QSize(800, 600) : background_.size());
+}
+
+void MainWindow::createFonts() {
+    const QString face = QString::fromStdString(TextFontFace(CurrentLanguage()));
+    const auto bold = [](QFont font) {
+        font.setBold(true);
+        return font;
+    };
+    buttonFont_ = bold(cellFont(face, 14));
+    statusFont_ = bold(cellFont(face, 14));
+    linkFont_ = bold(cellFont(QStringLiteral("Arial"), 16));
+    linkFont_.setItalic(true);
+    linkFont_.setUnderline(true);
+    nextFont_ = bold(cellFont(face, isChinese(CurrentLanguage()) ? 10 : 14));
+}
+
+void MainWindow::layOutKeys() {
+    const KeyLayout keys[] = {
+        {&MainWindow::closeButton_,
+         "closeButton",
+         215,
+         {227, 228, 229, 0},
+         {772, 2},
+         {},
+         FontRole::None,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::minimizeButton_,
+         "minimizeButton",
+         214,
+         {230, 231, 232, 0},
+         {742, 2},
+         {},
+         FontRole::None,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::deviceIndicator_,
+         "deviceIndicator",
+         213,
+         {225, 225, 225, 226},
+         {510, 4},
+         {},
+         FontRole::None,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::customizeButton_,
+         "customizeButton",
+         205,
+         {245, 245, 245, 0},
+         {613, 60},
+         Text::Customize,
+         FontRole::Button,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::testButton_,
+         "testButton",
+         201,
+         {203, 204, 205, 0},
+         {44, 532},
+         Text::Test,
+         FontRole::Button,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::uploadButton_,
+         "uploadButton",
+         202,
+         {203, 204, 205, 0},
+         {131, 532},
+         Text::Upload,
+         FontRole::Button,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::openButton_,
+         "openButton",
+         203,
+         {203, 204, 205, 0},
+         {219, 532},
+         Text::Open,
+         FontRole::Button,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::saveButton_,
+         "saveButton",
+         204,
+         {203, 204, 205, 0},
+         {306, 532},
+         Text::Save,
+         FontRole::Button,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::defaultModesButton_,
+         "defaultModesButton",
+         212,
+         {257, 258, 256, 0},
+         {394, 532},
+         Text::DefaultModes,
+         FontRole::Button,
+         AlignCentre,
+         AlignVCentre,
+         true},
+        {&MainWindow::addModeButton_,
+         "addModeButton",
+         206,
+         {206, 207, 208, 0},
+         fromDialogUnits(133, 231),
+         Text::Next,
+         FontRole::Next,
+         AlignCentre,
+         AlignTop,
+         true},
+        {&MainWindow::modeUpButton_,
+         "modeUpButton",
+         208,
+         {209, 210, 211, 0},
+         fromDialogUnits(259, 129),
+         {},
+         FontRole::Button,
+         AlignCentre,
+         AlignBottom,
+         false},
+        {&MainWindow::modeDownButton_,
+         "modeDownButton",
+         209,
+         {206, 207, 208, 0},
+         fromDialogUnits(259, 153),
+         {},
+         FontRole::Button,
+         AlignCentre,
+         AlignTop,
+         false},
+        {&MainWindow::addStepButton_,
+         "addStepButton",
+         207,
+         {206, 207, 208, 0},
+         fromDialogUnits(363, 247),
+         Text::Next,
+         FontRole::Next,
+         AlignCentre,
+         AlignTop,
+         false},
+        {&MainWindow::stepUpButton_,
+         "stepUpButton",
+         210,
+         {209, 210, 211, 0},
+         fromDialogUnits(422, 69),
+         {},
+         FontRole::Button,
+         AlignCentre,
+         AlignBottom,
+         false},
+        {&MainWindow::stepDownButton_,
+         "stepDownButton",
+         211,
+         {206, 207, 208, 0},
+         fromDialogUnits(422, 93),
+         {},
+         FontRole::Button,
+         AlignCentre,
+         AlignTop,
+         false},
+    };
+    for (const KeyLayout& key : keys) {
+        auto* button = new SkinButton(this);
+        button->setObjectName(QLatin1String(key.name));
+        button->LoadBitmaps(key.bitmaps[0], key.bitmaps[1], key.bitmaps[2], key.bitmaps[3]);
+        button->SetTextColour(kWhite);
+        button->SetTextAlign(key.alignH, key.alignV);
+        if (key.font != FontRole::None) {
+            button->setFont(key.font == FontRole::Next ? nextFont_ : buttonFont_);
+        }
+        if (key.caption) {
+            button->setText(text(*key.caption));
+        }
+        button->move(key.place);
+        button->setVisible(key.shown);
+        this->*key.member = button;
+    }
+    deviceIndicator_->setEnabled(false);
+
+    helpButton_ = new QPushButton(text(Text::Help), this);
+    helpButton_->setObjectName(QStringLiteral("helpButton"));
+    helpButton_->setFont(buttonFont_);
+    helpButton_->setGeometry(691, 4, 47, 22);
+}
+
+void MainWindow::layOutLabels() {
+    const SiteAddress site = webSiteAddress(CurrentLanguage());
+    webAddressLabel_ = new LinkLabel(this);
+    webAddressLabel_->setObjectName(QStringLiteral("webAddressLabel"));
+    webAddressLabel_->setGeometry(305, 6, 186, 16);
+    webAddressLabel_->SetText(site.caption);
+    webAddressLabel_->SetLink(site.link);
+    webAddressLabel_->SetFontFrom(&linkFont_);
+    webAddressLabel_->SetTextColour(kWhite);
+    webAddressLabel_->SetBackColour(kAccentGreen);
+    webAddressLabel_->SetAlignment(AlignCentre, AlignVCentre);
+    webAddressLabel_->setCursor(Qt::PointingHandCursor);
+
+    statusLabel_ = new LinkLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
+    statusLabel_->setGeometry(586, 8, 99, 16);
+    statusLabel_->SetText(text(Text::Disconnected));
+    statusLabel_->SetFontFrom(&statusFont_);
+    statusLabel_->SetTextColour(kBlack);
+    statusLabel_->SetBackColour(kAccentGreen);
+    statusLabel_->SetAlignment(AlignLeft, AlignVCentre);
+}
+
+void MainWindow::placeScrollBars() {
+    modeScrollBar_ = new QScrollBar(Qt::Vertical, this);
+    modeScrollBar_->setObjectName(QStringLiteral("modeScrollBar"));
+    modeScrollBar_->setGeometry(480, 170, 18, 280);
+    stepScrollBar_ = new QScrollBar(Qt::Vertical, this);
+    stepScrollBar_->setObjectName(QStringLiteral("stepScrollBar"));
+    stepScrollBar_->setGeometry(775, 125, 18, 125);
+    for (QScrollBar* bar : {modeScrollBar_, stepScrollBar_}) {
+        bar->hide();
+        connect(bar, &QScrollBar::actionTriggered, this,
+                [this, bar](int action) { onScroll(bar, action); });
+    }
+}
+
+void MainWindow::createRows() {
+    for (int k = 0; k < kModeRows; ++k) {
+        auto* row = new PickerRow(RowTypeMode, 0x30F, k + 1, this);
+        row->setObjectName(QStringLiteral("modeRow%1").arg(k + 1));
+        row->setGeometry(173, 150 + 60 * k, 200, 60);
+        row->hide();
+        modeRows_[static_cast<std::size_t>(k)] = row;
+    }
+    const int stepMasks[kStepRows] = {0x210, 0x220};
+    for (int k = 0; k < kStepRows; ++k) {
+        auto* row = new PickerRow(RowTypeStep, stepMasks[k], k + 1, this);
+        row->setObjectName(QStringLiteral("stepRow%1").arg(k + 1));
+        row->setGeometry(570, 120 + 60 * k, 200, 60);
+        row->hide();
+        stepRows_[static_cast<std::size_t>(k)] = row;
+    }
+}
+
+void MainWindow::connectCommands() {
+    const auto edit = [this](Refresh (*operation)(ModeSet&, ViewState&)) {
+        return [this, operation] { refresh(operation(modes_, view_)); };
+    };
+    connect(addModeButton_, &SkinButton::clicked, this, edit(addMode));
+    connect(addStepButton_, &SkinButton::clicked, this, edit(addStep));
+    connect(modeUpButton_, &SkinButton::clicked, this, edit(modeRowsLineUp));
+    connect(modeDownButton_, &SkinButton::clicked, this, edit(modeRowsLineDown));
+    connect(stepUpButton_, &SkinButton::clicked, this, edit(stepRowsLineUp));
+    connect(stepDownButton_, &SkinButton::clicked, this, edit(stepRowsLineDown));
+    connect(testButton_, &SkinButton::clicked, this, &MainWindow::testMode);
+    connect(uploadButton_, &SkinButton::clicked, this, &MainWindow::upload);
+    connect(openButton_, &SkinButton::clicked, this, &MainWindow::openFile);
+    connect(saveButton_, &SkinButton::clicked, this, &MainWindow::saveFile);
+    connect(defaultModesButton_, &SkinButton::clicked, this, &MainWindow::showPresetMenu);
+    connect(minimizeButton_, &SkinButton::clicked, this, &QWidget::showMinimized);
+    connect(closeButton_, &SkinButton::clicked, this, &QWidget::close);
+    connect(helpButton_, &QPushButton::clicked, this, &MainWindow::openHelp);
+}
+
+// ---- Panels ----
+
+void MainWindow::refresh(Refresh panels) {
+    if (includes(panels, Refresh::ModePanel)) {
+        refreshModePanel();
+    }
+    if (includes(panels, Refresh::StepPanel)) {
+        refreshStepPanel();
+    }
+}
+
+namespace {
+
+void applyRow(PickerRow* row, const RowContent& content, ModeSet& modes) {
+    if (!content.visible) {
+        row->hide();
+        return;
+    }
+    row->SetState(content.selected, content.marked);
+    row->SetNumber(content.number);
+    row->Bind(&modes[static_cast<std::size_t>(content.modePosition)], content.entryIndex);
+    row->show();
+}
+
+// The bar keeps the windows meaning of its numbers: a range of min..max with a page of
+// `page` lets the thumb run from min to max - page + 1.
+void applyScrollBar(QScrollBar* bar, const ScrollBarContent& content) {
+    if (!content.visible) {
+        bar->hide();
+        return;
+    }
+    const QSignalBlocker blocker(bar);
+    bar->setRange(content.minimum, std::max(content.minimum, content.maximum - content.page + 1));
+    bar->setPageStep(content.page);
+    bar->setSingleStep(1);
+    bar->setValue(content.position);
+    bar->show();
+}
+
+} // namespace
+
+void MainWindow::refreshModePanel() {
+    const ModePanelContent content = modePanelContent(modes_, view_);
+    for (std::size_t k = 0; k < modeRows_.size(); ++k) {
+        applyRow(modeRows_[k], content.rows[k], modes_);
+    }
+    applyScrollBar(modeScrollBar_, content.scrollBar);
+    addModeButton_->setGeometry(content.addModeButton.x, content.addModeButton.y, 60, 56);
+}
+
+void MainWindow::refreshStepPanel() {
+    const StepPanelContent content = stepPanelContent(modes_, view_);
+    for (std::size_t k = 0; k < stepRows_.size(); ++k) {
+        applyRow(stepRows_[k], content.rows[k], modes_);
+    }
+    addStepButton_->setVisible(content.addStepButtonVisible);
+    applyScrollBar(stepScrollBar_, content.scrollBar);
+    if (content.addStepButtonMoved) {
+        addStepButton_->setGeometry(content.addStepButton.x, content.addStepButton.y, 60, 56);
+    }
+    if (content.heading != Heading::Unchanged) {
+        customizeButton_->setText(
+            text(content.heading == Heading::Sos ? Text::Sos : Text::Customize));
+    }
+}
+
+void MainWindow::onScroll(QScrollBar* bar, int action) {
+    const int code = [action] {
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            return int{ScrollLineUp};
+        case QAbstractSlider::SliderSingleStepAdd:
+            return int{ScrollLineDown};
+        case QAbstractSlider::SliderPageStepSub:
+            return int{ScrollPageUp};
+        case QAbstractSlider::SliderPageStepAdd:
+            return int{ScrollPageDown};
+        case QAbstractSlider::SliderMove:
+            return int{ScrollThumbTrack};
+        default:
+            return -1;
+        }
+    }();
+    const int thumb = bar->sliderPosition();
+    refresh(bar == modeScrollBar_ ? scrollModeRows(modes_, view_, code, thumb)
+                                  : scrollStepRows(modes_, view_, code, thumb));
+    // The bar shows what the view now holds, whatever it would have moved to by itself.
+    bar->setSliderPosition(bar == modeScrollBar_ ? view_.modeTop : view_.entryTop / 2);
+    addModeButton_->setFocus();
+}
+
+// ---- Window ----
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (background_.isNull()) {
+        painter.fillRect(rect(), fromColorRef(0xF0F0F0));
+        return;
+    }
+    painter.drawPixmap(0, 0, background_);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    // The window has no frame: its background is where it is dragged.
+    if (windowHandle() && windowHandle()->startSystemMove()) {
+        return;
+    }
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+    }
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent*) {
+    dragging_ = false;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept(); // neither closes the window nor presses a key
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == kDownloadRequestEvent) {
+        download();
+        return true;
+    }
+    if (const auto* notice = RowNoticeEvent::from(event)) {
+        refresh(handleRowNotice(modes_, view_, notice->notice(), notice->rowType(),
+                                notice->controlId()));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// ---- Commands ----
+
+void MainWindow::testMode() {
+    const TestResult result = sendTestMode(hidLink_, modes_, view_);
+    refresh(result.refresh);
+    if (result.outcome == TestOutcome::NoLight) {
+        showNotice();
+    }
+}
+
+void MainWindow::upload() {
+    DeviceImage image{};
+    switch (prepareUpload(hidLink_, modes_, image)) {
+    case UploadStart::NoLight:
+        showNotice();
+        return;
+    case UploadStart::NoModes:
+        return;
+    case UploadStart::Ready:
+        TransferDialog::upload(this, hidLink_, image, delays_)->open();
+        return;
+    }
+}
+
+void MainWindow::download() {
+    DeviceImage request{};
+    if (prepareDownload(hidLink_, downloadBusy_, request) != DownloadStart::Ready) {
+        return;
+    }
+    downloadBusy_ = true;
+    restoreAndRaise();
+    auto* dialog = TransferDialog::download(this, hidLink_, request, delays_);
+    connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+        // The set is replaced only by a completed read that the user confirmed.
+        if (result == QDialog::Accepted && dialog->sequence().downloadCompleted()) {
+            decodeDeviceImage(dialog->image(), modes_);
+            refresh(resetView(view_));
+        }
+        downloadBusy_ = false;
+    });
+    dialog->open();
+}
+
+void MainWindow::openFile() {
+    const QString path = prompts_->chooseFileToOpen(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!loadModeSet(modes_, QFile::encodeName(path).toStdString())) {
+        prompts_->showMessage(this, QStringLiteral("Failed to read config file!"));
+    }
+    refresh(resetView(view_));
+}
+
+void MainWindow::saveFile() {
+    const QString path = prompts_->chooseFileToSave(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!saveModeSet(modes_, QFile::encodeName(path).toStdString())) {
+        prompts_->showMessage(this, QStringLiteral("Failed to write config file!"));
+    }
+}
+
+void MainWindow::showPresetMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("presetMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const PresetInfo& info : kPresets) {
+        QAction* action = menu->addAction(text(presetLabel(info.preset)));
+        action->setData(info.commandId());
+        connect(action, &QAction::triggered, this,
+                [this, preset = info.preset] { applyPresetCommand(preset); });
+    }
+    // The menu opens above its key, its bottom-left corner on the key's top-left corner.
+    menu->popup(defaultModesButton_->mapToGlobal(QPoint(0, -menu->sizeHint().height())));
+}
+
+void MainWindow::applyPresetCommand(Preset preset) {
+    applyPreset(preset, modes_);
+    refresh(resetView(view_));
+}
+
+void MainWindow::openHelp() {
+    // A help file in the working directory wins, as users of earlier versions expect.
+    const QFileInfo chm(QStringLiteral("GlowdialHelp.chm"));
+    QDesktopServices::openUrl(chm.exists() ? QUrl::fromLocalFile(chm.absoluteFilePath())
+                                           : helpPageUrl());
+}
+
+void MainWindow::showNotice() {
+    const ProbeResult& probe = hidLink_.lastProbe();
+    auto* notice = new NoticeDialog(this, probe.status == ProbeStatus::PermissionDenied
+                                              ? QString::fromStdString(permissionHint(probe.device))
+                                              : QString());
+    notice->open();
+}
+
+// ---- Light status ----
+
+void MainWindow::probeAtStart() {
+    applyStatus(initialDeviceStatus(hidLink_));
+}
+
+void MainWindow::onDeviceChange(int code) {
+    DeviceStatusChange change = deviceChanged(hidLink_, code);
+    // A light that arrived but may not be opened gets the disconnected look with its hint.
+    if (change.look == StatusLook::Unchanged &&
+        hidLink_.lastProbe().status == ProbeStatus::PermissionDenied) {
+        change.look = StatusLook::Disconnected;
+    }
+    applyStatus(change);
+}
+
+void MainWindow::applyStatus(const DeviceStatusChange& change) {
+    if (change.look != StatusLook::Unchanged) {
+        showConnectedLook(change.look == StatusLook::Connected);
+    }
+    switch (change.action) {
+    case ArrivalAction::ReadBack:
+        // Posted, so the read starts after the current handler (and start-up) has returned.
+        QCoreApplication::postEvent(this, new QEvent(kDownloadRequestEvent));
+        break;
+    case ArrivalAction::RaiseWindow:
+        restoreAndRaise();
+        break;
+    case ArrivalAction::None:
+        break;
+    }
+}
+
+void MainWindow::showConnectedLook(bool connected) {
+    deviceIndicator_->setEnabled(connected);
+    statusLabel_->SetText(text(connected ? Text::Connected : Text::Disconnected));
+    statusLabel_->SetTextColour(connected ? kWhite : kBlack);
+    const ProbeResult& probe = hidLink_.lastProbe();
+    const QString hint = !connected && probe.status == ProbeStatus::PermissionDenied
+                             ? QString::fromStdString(permissionHint(probe.device))
+                             : QString();
+    deviceIndicator_->setToolTip(hint);
+    statusLabel_->setToolTip(hint);
+    statusLabel_->update();
+}
+
+void MainWindow::restoreAndRaise() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace lumavert

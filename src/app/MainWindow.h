@@ -1,0 +1,140 @@
+#pragma once
+
+#include "app/UserPrompts.h"
+#include "device/DeviceStatus.h"
+#include "device/HidLink.h"
+#include "device/TransferSequence.h"
+#include "model/LightMode.h"
+#include "model/PanelContents.h"
+#include "model/Presets.h"
+#include "model/ViewState.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QPoint>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QPushButton;
+class QScrollBar;
+
+namespace lumavert {
+
+class IntroPanel;
+class LinkLabel;
+class PickerRow;
+class SkinButton;
+
+/// What the main window needs from outside: the bus the light is on and where its device
+/// changes come from. Both must outlive the window.
+struct DeviceAccess {
+    HidBus& bus;
+    DeviceMonitor* monitor = nullptr;
+};
+
+/// The program's single window: the Mode set being edited, its two panels, the keys of the
+/// commands and the light's status.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    /// `delays` shortens the transfer dialog's delays in tests; the program uses the defaults.
+    MainWindow(DeviceAccess device, std::unique_ptr<UserPrompts> prompts,
+               const TransferDelays& delays, QWidget* parent = nullptr);
+    explicit MainWindow(DeviceAccess device, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const ModeSet& modeSet() const { return modes_; }
+    const ViewState& viewState() const { return view_; }
+    const HidLink& hidLink() const { return hidLink_; }
+
+    /// Message number of the request to read the light back, posted to the window itself.
+    static constexpr int kDownloadRequest = 0x482;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    // Start-up, in order.
+    void setUpFrame();
+    void createFonts();
+    void layOutKeys();
+    void layOutLabels();
+    void placeScrollBars();
+    void createRows();
+    void connectCommands();
+    void probeAtStart();
+
+    // Panels.
+    void refresh(Refresh panels);
+    void refreshModePanel();
+    void refreshStepPanel();
+    void onScroll(QScrollBar* bar, int action);
+
+    // Commands.
+    void testMode();
+    void upload();
+    void openFile();
+    void saveFile();
+    void showPresetMenu();
+    void applyPresetCommand(Preset preset);
+    void openHelp();
+    void showNotice();
+
+    // Light status.
+    void onDeviceChange(int code);
+    void applyStatus(const DeviceStatusChange& change);
+    void showConnectedLook(bool connected);
+    void download();
+    void restoreAndRaise();
+
+    ModeSet modes_;
+    ViewState view_;
+    HidLink hidLink_;
+    DeviceMonitor* deviceMonitor_ = nullptr;
+    std::unique_ptr<UserPrompts> prompts_;
+    TransferDelays delays_;
+
+    QPixmap background_;
+    QFont buttonFont_;
+    QFont statusFont_;
+    QFont linkFont_;
+    QFont nextFont_;
+
+    QScrollBar* modeScrollBar_ = nullptr;
+    QScrollBar* stepScrollBar_ = nullptr;
+    LinkLabel* webAddressLabel_ = nullptr;
+    LinkLabel* statusLabel_ = nullptr;
+    SkinButton* deviceIndicator_ = nullptr;
+    SkinButton* closeButton_ = nullptr;
+    SkinButton* minimizeButton_ = nullptr;
+    SkinButton* modeUpButton_ = nullptr;
+    SkinButton* stepUpButton_ = nullptr;
+    SkinButton* testButton_ = nullptr;
+    SkinButton* saveButton_ = nullptr;
+    SkinButton* openButton_ = nullptr;
+    SkinButton* defaultModesButton_ = nullptr;
+    SkinButton* addModeButton_ = nullptr;
+    SkinButton* addStepButton_ = nullptr;
+    SkinButton* uploadButton_ = nullptr;
+    SkinButton* modeDownButton_ = nullptr;
+    SkinButton* stepDownButton_ = nullptr;
+    SkinButton* customizeButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    IntroPanel* introPanel_ = nullptr;
+    std::array<PickerRow*, kModeRows> modeRows_{};
+    std::array<PickerRow*, kStepRows> stepRows_{};
+
+    bool downloadBusy_ = false;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+};
+
+} // namespace lumavert

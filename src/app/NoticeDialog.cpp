@@ -1,0 +1,29 @@
+#include "app/NoticeDialog.h"
+
+#include "controls/CellFont.h"
+#include "controls/ColorRef.h"
+#include "controls/LinkLabel.h"
+#include "i18n/TextCatalogue.h"
+
+namespace lumavert {
+
+NoticeDialog::NoticeDialog(QWidget* parent, const QString& hint)
+    : SkinnedDialog(parent) {
+    setObjectName(QStringLiteral("noticeDialog"));
+    placeMessage(QRect(24, 104, 366, 54),
+                 QString::fromStdString(lookupText(Text::DeviceNotDetected)));
+    if (!hint.isEmpty()) {
+        const QFont hintFont = cellFont(QStringLiteral("Arial"), 14);
+        auto* hintLabel = new LinkLabel(this);
+        hintLabel->setObjectName(QStringLiteral("hintLabel"));
+        hintLabel->SetText(hint);
+        hintLabel->SetAlignment(AlignCentre, AlignTop);
+        hintLabel->SetTextColour(kBlack);
+        hintLabel->SetBackColour(kLightGrey);
+        hintLabel->SetFontFrom(&hintFont);
+        hintLabel->setGeometry(24, 30, 352, 70);
+    }
+    centreOnParent();
+}
+
+} // namespace lumavert

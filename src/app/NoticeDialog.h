@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/SkinnedDialog.h"
+
+namespace lumavert {
+
+/// Says that no light was found, and how to fix a missing permission when that is the cause.
+class NoticeDialog : public SkinnedDialog {
+    Q_OBJECT
+
+  public:
+    /// `hint`, when not empty, is shown above the message in a smaller font.
+    NoticeDialog(QWidget* parent, const QString& hint = {});
+};
+
+} // namespace lumavert

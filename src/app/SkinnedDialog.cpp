@@ -1,0 +1,60 @@
+#include "app/SkinnedDialog.h"
+
+#include "controls/CellFont.h"
+#include "controls/ColorRef.h"
+#include "controls/LinkLabel.h"
+#include "controls/SkinButton.h"
+#include "i18n/TextCatalogue.h"
+
+#include <QPainter>
+
+namespace lumavert {
+
+SkinnedDialog::SkinnedDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , buttonFont(cellFont(QStringLiteral("Arial"), 14))
+    , messageFont(cellFont(QStringLiteral("Arial"), 22)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    buttonFont.setBold(true);
+    messageFont.setItalic(true);
+    background.load(QStringLiteral(":/bitmaps/247.png"));
+    setFixedSize(background.isNull() ? QSize(400, 240) : background.size());
+
+    okButton = new SkinButton(this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->LoadBitmaps(248, 249, 250, 0);
+    okButton->SetTextColour(kWhite);
+    okButton->setText(QString::fromStdString(lookupText(Text::Ok)));
+    okButton->setFont(buttonFont);
+    okButton->setGeometry(165, 184, 68, 32);
+    connect(okButton, &SkinButton::clicked, this, &QDialog::accept);
+
+    messageLabel = new LinkLabel(this);
+    messageLabel->setObjectName(QStringLiteral("messageLabel"));
+}
+
+void SkinnedDialog::placeMessage(const QRect& geometry, const QString& text) {
+    messageLabel->SetText(text);
+    messageLabel->SetAlignment(AlignCentre, AlignVCentre);
+    messageLabel->SetTextColour(kBlack);
+    messageLabel->SetBackColour(kLightGrey);
+    messageLabel->SetFontFrom(&messageFont);
+    messageLabel->setGeometry(geometry);
+}
+
+void SkinnedDialog::centreOnParent() {
+    if (const QWidget* owner = parentWidget()) {
+        move(owner->frameGeometry().center() - rect().center());
+    }
+}
+
+void SkinnedDialog::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (background.isNull()) {
+        painter.fillRect(rect(), fromColorRef(kLightGrey));
+        return;
+    }
+    painter.drawPixmap(0, 0, background);
+}
+
+} // namespace lumavert

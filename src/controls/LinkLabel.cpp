@@ -1,0 +1,96 @@
+#include "controls/LinkLabel.h"
+
+#include "controls/CellFont.h"
+#include "controls/ColorRef.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include <utility>
+
+namespace lumavert {
+namespace {
+
+void openWithDesktop(const QString& link) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(link));
+}
+
+LinkLabel::Opener& currentOpener() {
+    static LinkLabel::Opener opener = openWithDesktop;
+    return opener;
+}
+
+} // namespace
+
+LinkLabel::LinkLabel(QWidget* parent)
+    : QWidget(parent)
+    , font(cellFont(QStringLiteral("Arial"), 14)) {}
+
+void LinkLabel::SetText(const QString& text) {
+    labelText = text;
+}
+
+void LinkLabel::SetTextColour(std::uint32_t colour) {
+    textColour = colour;
+}
+
+void LinkLabel::SetBackColour(std::uint32_t colour) {
+    backColour = colour;
+}
+
+void LinkLabel::SetIndent(int pixels) {
+    indent = pixels;
+}
+
+void LinkLabel::SetLink(const QString& link) {
+    linkTarget = link;
+}
+
+void LinkLabel::SetAlignment(int h, int /*vertical*/) {
+    horizontal = h;
+}
+
+void LinkLabel::SetFontFrom(const QFont* source) {
+    if (source != nullptr) {
+        font = *source;
+    }
+}
+
+LinkLabel::Opener LinkLabel::SetOpener(Opener opener) {
+    return std::exchange(currentOpener(), opener ? std::move(opener) : openWithDesktop);
+}
+
+QRect LinkLabel::textRect() const {
+    if (horizontal == AlignLeft) {
+        return rect().adjusted(indent, 0, 0, 0);
+    }
+    if (horizontal == AlignRight) {
+        return rect().adjusted(0, 0, -indent, 0);
+    }
+    return rect();
+}
+
+void LinkLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), fromColorRef(backColour));
+    painter.setFont(font);
+    painter.setPen(fromColorRef(textColour));
+    painter.drawText(textRect(), toQtHorizontal(horizontal) | Qt::AlignTop | Qt::TextWordWrap,
+                     labelText);
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
+    // Only a label with a link takes the press, so that the release comes back to it; other
+    // labels let presses through to the window beneath.
+    event->setAccepted(event->button() == Qt::LeftButton && !linkTarget.isEmpty());
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !linkTarget.isEmpty()) {
+        currentOpener()(linkTarget);
+    }
+}
+
+} // namespace lumavert

@@ -1,0 +1,11 @@
+#include "controls/SkinBitmap.h"
+
+#include <QString>
+
+namespace lumavert {
+
+QPixmap loadSkinBitmap(int id) {
+    return QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(id & 0xFFFF));
+}
+
+} // namespace lumavert

@@ -1,0 +1,113 @@
+#include "controls/SkinCombo.h"
+
+#include "controls/ColorRef.h"
+#include "controls/SkinBitmap.h"
+
+#include <QAbstractItemDelegate>
+#include <QAbstractItemView>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace lumavert {
+namespace {
+
+constexpr int kTextIndent = 4;
+
+void drawItemText(QPainter& painter, const QRect& area, const QString& text) {
+    painter.drawText(area.adjusted(kTextIndent, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+}
+
+// Paints the entries of the dropped list in the combo's two colour pairs.
+class ItemDelegate : public QAbstractItemDelegate {
+  public:
+    ItemDelegate(const ComboColours& comboColours, QObject* parent)
+        : QAbstractItemDelegate(parent)
+        , colours(comboColours) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (!index.isValid()) {
+            return;
+        }
+        const bool highlighted = option.state & QStyle::State_Selected;
+        painter->save();
+        painter->setFont(option.font);
+        painter->fillRect(option.rect,
+                          fromColorRef(highlighted ? colours.selectedBack : colours.back));
+        painter->setPen(fromColorRef(highlighted ? colours.selectedText : colours.text));
+        drawItemText(*painter, option.rect, index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        return {option.rect.width(), option.fontMetrics.height() + 6};
+    }
+
+  private:
+    const ComboColours& colours;
+};
+
+} // namespace
+
+SkinCombo::SkinCombo(QWidget* parent)
+    : QComboBox(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setItemDelegate(new ItemDelegate(colours, this));
+}
+
+bool SkinCombo::LoadArrowBitmap(int id) {
+    arrowBitmap = loadSkinBitmap(id);
+    update();
+    return !arrowBitmap.isNull();
+}
+
+void SkinCombo::SetTextColours(std::uint32_t normal, std::uint32_t selected) {
+    colours.text = normal;
+    colours.selectedText = selected;
+}
+
+void SkinCombo::SetBackColours(std::uint32_t normal, std::uint32_t selected) {
+    colours.back = normal;
+    colours.selectedBack = selected;
+    applyListBackground();
+}
+
+void SkinCombo::applyListBackground() {
+    QPalette listPalette = view()->palette();
+    listPalette.setColor(QPalette::Base, fromColorRef(colours.back));
+    listPalette.setColor(QPalette::Window, fromColorRef(colours.back));
+    view()->setPalette(listPalette);
+}
+
+QRect SkinCombo::buttonRect() const {
+    const int buttonWidth =
+        arrowBitmap.isNull() ? height() : arrowBitmap.deviceIndependentSize().toSize().width();
+    return {width() - buttonWidth, 0, buttonWidth, height()};
+}
+
+QRect SkinCombo::itemRect() const {
+    return {0, 0, buttonRect().left(), height()};
+}
+
+void SkinCombo::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), fromColorRef(colours.back));
+    if (currentIndex() >= 0) {
+        painter.setFont(font());
+        painter.setPen(fromColorRef(colours.text));
+        drawItemText(painter, itemRect(), currentText());
+    }
+    if (!arrowBitmap.isNull()) {
+        const QRect button = buttonRect();
+        const int arrowHeight = arrowBitmap.deviceIndependentSize().toSize().height();
+        painter.drawPixmap(button.left(), button.top() + (button.height() - arrowHeight) / 2,
+                           arrowBitmap);
+    }
+}
+
+void SkinCombo::wheelEvent(QWheelEvent* event) {
+    event->accept(); // rolling the wheel over a row must never change its item
+}
+
+} // namespace lumavert

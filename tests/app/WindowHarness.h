@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/MainWindow.h"
+#include "controls/LinkLabel.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinCombo.h"
+#include "controls/ValueSlider.h"
+#include "device/VirtualBus.h"
+#include "rows/InPlaceEdit.h"
+#include "rows/PickerRow.h"
+
+#include <QAbstractItemView>
+#include <QDialog>
+#include <QTest>
+
+#include <memory>
+
+namespace lumavert {
+
+/// Answers the window's file choices and records its messages.
+class ScriptedPrompts : public UserPrompts {
+  public:
+    QString openPath;
+    QString savePath;
+    QStringList messages;
+
+    QString chooseFileToOpen(QWidget*) override { return openPath; }
+    QString chooseFileToSave(QWidget*) override { return savePath; }
+    void showMessage(QWidget*, const QString& text) override { messages << text; }
+};
+
+/// A main window on a virtual bus, with short transfer delays and scripted file choices.
+/// The bus is declared first so that it outlives the window.
+struct WindowHarness {
+    static constexpr TransferDelays kDelays{40, 400};
+
+    VirtualBus bus;
+    ScriptedPrompts* prompts = nullptr;
+    std::unique_ptr<MainWindow> window;
+
+    void start() {
+        auto scripted = std::make_unique<ScriptedPrompts>();
+        prompts = scripted.get();
+        window = std::make_unique<MainWindow>(DeviceAccess{bus, &bus.monitor()},
+                                              std::move(scripted), kDelays);
+    }
+
+    template <class T = QWidget>
+    T* child(const QString& name) const {
+        return window->findChild<T*>(name);
+    }
+
+    SkinButton* key(const char* name) const { return child<SkinButton>(QLatin1String(name)); }
+    PickerRow* modeRow(int id) const {
+        return child<PickerRow>(QStringLiteral("modeRow%1").arg(id));
+    }
+    PickerRow* stepRow(int id) const {
+        return child<PickerRow>(QStringLiteral("stepRow%1").arg(id));
+    }
+
+    void click(const char* keyName) const { QTest::mouseClick(key(keyName), Qt::LeftButton); }
+
+    /// Picks an entry of a row's item list with the keyboard, as a user does, and lets the
+    /// window handle the row's notification.
+    static void choose(PickerRow* row, int index) {
+        SkinCombo* list = row->itemList();
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        const int steps = index - list->currentIndex();
+        for (int i = 0; i < std::abs(steps); ++i) {
+            QTest::keyClick(view, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+        }
+        QTest::keyClick(view, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+
+    /// The open dialog of the given object name, if any.
+    QDialog* dialog(const char* name) const { return child<QDialog>(QLatin1String(name)); }
+};
+
+} // namespace lumavert
