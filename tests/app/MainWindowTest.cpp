@@ -4,11 +4,25 @@
 #include "i18n/TextCatalogue.h"
 #include "model/Presets.h"
 
+#include <QDesktopServices>
+#include <QDir>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
 using namespace lumavert;
+
+/// Records the addresses the program asks the desktop to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+  public:
+    QList<QUrl> opened;
+
+  public slots:
+    void open(const QUrl& url) { opened << url; }
+};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -72,6 +86,42 @@ class MainWindowTest : public QObject {
         QCoreApplication::processEvents();
         QVERIFY(h->window->isVisible());
         QVERIFY(!h->dialog("noticeDialog")); // Test was not pressed
+    }
+
+    void backgroundDragsTheWindowAndKeysCloseIt() {
+        h->window->move(100, 100);
+        h->window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h->window.get()));
+        const QPoint start = h->window->pos();
+        QTest::mousePress(h->window.get(), Qt::LeftButton, {}, QPoint(300, 100));
+        QTest::mouseMove(h->window.get(), QPoint(340, 130));
+        QTest::mouseRelease(h->window.get(), Qt::LeftButton, {}, QPoint(340, 130));
+        QCOMPARE(h->window->pos(), start + QPoint(40, 30));
+        QCOMPARE(h->child(QStringLiteral("webAddressLabel"))->cursor().shape(),
+                 Qt::PointingHandCursor);
+        h->click("closeButton");
+        QVERIFY(!h->window->isVisible());
+    }
+
+    void helpOpensTheChmInTheWorkingDirectoryOrOurOwnGuide() {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+        QTemporaryDir folder;
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        h->child<QPushButton>(QStringLiteral("helpButton"))->click();
+        QFile chm(folder.filePath(QStringLiteral("GlowdialHelp.chm")));
+        QVERIFY(chm.open(QIODevice::WriteOnly));
+        chm.close();
+        h->child<QPushButton>(QStringLiteral("helpButton"))->click();
+        QDir::setCurrent(previous);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+
+        QCOMPARE(recorder.opened.size(), qsizetype{2});
+        QVERIFY(recorder.opened[0].toLocalFile().endsWith(QStringLiteral("help/index.html")));
+        QVERIFY(QFileInfo::exists(recorder.opened[0].toLocalFile()));
+        QCOMPARE(QFileInfo(recorder.opened[1].toLocalFile()).canonicalFilePath(),
+                 QFileInfo(chm).canonicalFilePath());
     }
 
     // Presets
