@@ -111,11 +111,12 @@ bool TransferDialog::event(QEvent* event) {
 }
 
 void TransferDialog::keyPressEvent(QKeyEvent* event) {
-    // Escape cancels only once nothing more is written to the light: an upload stopped
-    // halfway would leave the light with a mix of two Mode sets.
-    const bool writing = sequence_->stage() != TransferStage::UploadCompleted &&
-                         !sequence_->display().okVisible &&
-                         sequence_->stage() <= TransferStage::UploadCompleted;
+    // Escape cancels, but not while blocks are still being written: an upload stopped halfway
+    // would leave the light with a mix of two Mode sets.
+    const TransferStage stage = sequence_->stage();
+    const bool writing =
+        stage == TransferStage::UploadWaiting || stage == TransferStage::Block1Written ||
+        stage == TransferStage::Block2Written || stage == TransferStage::Block3Written;
     if (event->key() == Qt::Key_Escape && writing) {
         event->accept();
         return;

@@ -148,6 +148,25 @@ class TransferWindowTest : public QObject {
         QTRY_VERIFY(!transferDialog());
     }
 
+    void escapeCannotStopAnUploadButCancelsADownload() {
+        VirtualLight& light = outputReportLight();
+        h->start();
+        h->click("uploadButton");
+        QTest::keyClick(transferDialog(), Qt::Key_Escape);
+        QVERIFY(transferDialog());
+        QTRY_COMPARE(light.receivedReports().size(), std::size_t{4});
+        pressOk(transferDialog());
+
+        h->bus.unplug(light); // the first light listed is the one used
+        VirtualLight& reader = h->bus.addLight();
+        reader.setMemory(imageOf(Preset::Fishing));
+        reader.setSilent(true);
+        QTRY_VERIFY(transferDialog());
+        QTest::keyClick(transferDialog(), Qt::Key_Escape);
+        QTRY_VERIFY(!transferDialog());
+        QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
+    }
+
     void windowClosedDuringUploadStopsWriting() {
         VirtualLight& light = outputReportLight();
         h->start();
