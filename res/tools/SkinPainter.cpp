@@ -421,8 +421,21 @@ std::map<int, QImage> drawAll() {
     return images;
 }
 
+bool isOpaque(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 255) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool save(const QImage& image, const QString& path) {
-    if (!image.save(path, "PNG")) {
+    // Opaque pictures are stored without alpha: the program loads them faster.
+    const QImage stored = isOpaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image;
+    if (!stored.save(path, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }

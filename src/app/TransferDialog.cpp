@@ -77,8 +77,14 @@ TransferDialog::~TransferDialog() {
 }
 
 void TransferDialog::startTimer(int id, int delayMs) {
+    // Each stage is due a delay after the previous one was due, not after it was handled, so
+    // the light gets its blocks on the second however long each stage took.
     stopTimer(id);
-    runningTimers_[id] = QObject::startTimer(delayMs, Qt::PreciseTimer);
+    nextDue_ += std::chrono::milliseconds(delayMs);
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+        nextDue_ - std::chrono::steady_clock::now());
+    runningTimers_[id] =
+        QObject::startTimer(std::max(wait, std::chrono::milliseconds(0)), Qt::PreciseTimer);
 }
 
 void TransferDialog::stopTimer(int id) {

@@ -3,6 +3,7 @@
 #include "app/SkinnedDialog.h"
 #include "device/TransferSequence.h"
 
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -44,6 +45,7 @@ class TransferDialog : public SkinnedDialog, private TransferTimers {
     DeviceImage blocks_;
     SkinProgress* progressBar_ = nullptr;
     std::map<int, int> runningTimers_; // the stage's timer id -> the framework's
+    std::chrono::steady_clock::time_point nextDue_ = std::chrono::steady_clock::now();
     std::unique_ptr<TransferSequence> sequence_;
 };
 
