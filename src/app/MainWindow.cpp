@@ -8,6 +8,7 @@
 #include "controls/CellFont.h"
 #include "controls/ColorRef.h"
 #include "controls/LinkLabel.h"
+#include "controls/QtText.h"
 #include "controls/SkinButton.h"
 #include "device/DeviceImageCodec.h"
 #include "device/DeviceStatus.h"
@@ -35,10 +36,6 @@ namespace {
 
 const QEvent::Type kDownloadRequestEvent =
     static_cast<QEvent::Type>(QEvent::User + MainWindow::kDownloadRequest);
-
-QString text(Text entry) {
-    return QString::fromStdString(lookupText(entry));
-}
 
 // The window's template measured 469 x 300 dialog units for its 800 x 600 pixels; keys that
 // keep their template place are put where those units fall.
@@ -69,7 +66,6 @@ enum class FontRole { None, Button, Next };
 struct KeyLayout {
     SkinButton* MainWindow::*member;
     const char* name;
-    int id;
     std::array<int, 4> bitmaps; // normal, hover, pressed, disabled
     QPoint place;
     std::optional<Text> caption;
@@ -140,158 +136,27 @@ void MainWindow::createFonts() {
 }
 
 void MainWindow::layOutKeys() {
-    const KeyLayout keys[] = {
-        {&MainWindow::closeButton_,
-         "closeButton",
-         215,
-         {227, 228, 229, 0},
-         {772, 2},
-         {},
-         FontRole::None,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::minimizeButton_,
-         "minimizeButton",
-         214,
-         {230, 231, 232, 0},
-         {742, 2},
-         {},
-         FontRole::None,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::deviceIndicator_,
-         "deviceIndicator",
-         213,
-         {225, 225, 225, 226},
-         {510, 4},
-         {},
-         FontRole::None,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::customizeButton_,
-         "customizeButton",
-         205,
-         {245, 245, 245, 0},
-         {613, 60},
-         Text::Customize,
-         FontRole::Button,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::testButton_,
-         "testButton",
-         201,
-         {203, 204, 205, 0},
-         {44, 532},
-         Text::Test,
-         FontRole::Button,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::uploadButton_,
-         "uploadButton",
-         202,
-         {203, 204, 205, 0},
-         {131, 532},
-         Text::Upload,
-         FontRole::Button,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::openButton_,
-         "openButton",
-         203,
-         {203, 204, 205, 0},
-         {219, 532},
-         Text::Open,
-         FontRole::Button,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::saveButton_,
-         "saveButton",
-         204,
-         {203, 204, 205, 0},
-         {306, 532},
-         Text::Save,
-         FontRole::Button,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::defaultModesButton_,
-         "defaultModesButton",
-         212,
-         {257, 258, 256, 0},
-         {394, 532},
-         Text::DefaultModes,
-         FontRole::Button,
-         AlignCentre,
-         AlignVCentre,
-         true},
-        {&MainWindow::addModeButton_,
-         "addModeButton",
-         206,
-         {206, 207, 208, 0},
-         fromDialogUnits(133, 231),
-         Text::Next,
-         FontRole::Next,
-         AlignCentre,
-         AlignTop,
-         true},
-        {&MainWindow::modeUpButton_,
-         "modeUpButton",
-         208,
-         {209, 210, 211, 0},
-         fromDialogUnits(259, 129),
-         {},
-         FontRole::Button,
-         AlignCentre,
-         AlignBottom,
-         false},
-        {&MainWindow::modeDownButton_,
-         "modeDownButton",
-         209,
-         {206, 207, 208, 0},
-         fromDialogUnits(259, 153),
-         {},
-         FontRole::Button,
-         AlignCentre,
-         AlignTop,
-         false},
-        {&MainWindow::addStepButton_,
-         "addStepButton",
-         207,
-         {206, 207, 208, 0},
-         fromDialogUnits(363, 247),
-         Text::Next,
-         FontRole::Next,
-         AlignCentre,
-         AlignTop,
-         false},
-        {&MainWindow::stepUpButton_,
-         "stepUpButton",
-         210,
-         {209, 210, 211, 0},
-         fromDialogUnits(422, 69),
-         {},
-         FontRole::Button,
-         AlignCentre,
-         AlignBottom,
-         false},
-        {&MainWindow::stepDownButton_,
-         "stepDownButton",
-         211,
-         {206, 207, 208, 0},
-         fromDialogUnits(422, 93),
-         {},
-         FontRole::Button,
-         AlignCentre,
-         AlignTop,
-         false},
+    // Pictures (normal, hover, pressed, disabled), place, caption, font, caption placement and
+    // whether the key shows at start.
+    // clang-format off
+    static const KeyLayout keys[] = {
+        {&MainWindow::closeButton_, "closeButton", {227, 228, 229, 0}, {772, 2}, {}, FontRole::None, AlignCentre, AlignVCentre, true},
+        {&MainWindow::minimizeButton_, "minimizeButton", {230, 231, 232, 0}, {742, 2}, {}, FontRole::None, AlignCentre, AlignVCentre, true},
+        {&MainWindow::deviceIndicator_, "deviceIndicator", {225, 225, 225, 226}, {510, 4}, {}, FontRole::None, AlignCentre, AlignVCentre, true},
+        {&MainWindow::customizeButton_, "customizeButton", {245, 245, 245, 0}, {613, 60}, Text::Customize, FontRole::Button, AlignCentre, AlignVCentre, true},
+        {&MainWindow::testButton_, "testButton", {203, 204, 205, 0}, {44, 532}, Text::Test, FontRole::Button, AlignCentre, AlignVCentre, true},
+        {&MainWindow::uploadButton_, "uploadButton", {203, 204, 205, 0}, {131, 532}, Text::Upload, FontRole::Button, AlignCentre, AlignVCentre, true},
+        {&MainWindow::openButton_, "openButton", {203, 204, 205, 0}, {219, 532}, Text::Open, FontRole::Button, AlignCentre, AlignVCentre, true},
+        {&MainWindow::saveButton_, "saveButton", {203, 204, 205, 0}, {306, 532}, Text::Save, FontRole::Button, AlignCentre, AlignVCentre, true},
+        {&MainWindow::defaultModesButton_, "defaultModesButton", {257, 258, 256, 0}, {394, 532}, Text::DefaultModes, FontRole::Button, AlignCentre, AlignVCentre, true},
+        {&MainWindow::addModeButton_, "addModeButton", {206, 207, 208, 0}, fromDialogUnits(133, 231), Text::Next, FontRole::Next, AlignCentre, AlignTop, true},
+        {&MainWindow::modeUpButton_, "modeUpButton", {209, 210, 211, 0}, fromDialogUnits(259, 129), {}, FontRole::Button, AlignCentre, AlignBottom, false},
+        {&MainWindow::modeDownButton_, "modeDownButton", {206, 207, 208, 0}, fromDialogUnits(259, 153), {}, FontRole::Button, AlignCentre, AlignTop, false},
+        {&MainWindow::addStepButton_, "addStepButton", {206, 207, 208, 0}, fromDialogUnits(363, 247), Text::Next, FontRole::Next, AlignCentre, AlignTop, false},
+        {&MainWindow::stepUpButton_, "stepUpButton", {209, 210, 211, 0}, fromDialogUnits(422, 69), {}, FontRole::Button, AlignCentre, AlignBottom, false},
+        {&MainWindow::stepDownButton_, "stepDownButton", {206, 207, 208, 0}, fromDialogUnits(422, 93), {}, FontRole::Button, AlignCentre, AlignTop, false},
     };
+    // clang-format on
     for (const KeyLayout& key : keys) {
         auto* button = new SkinButton(this);
         button->setObjectName(QLatin1String(key.name));
@@ -302,7 +167,7 @@ void MainWindow::layOutKeys() {
             button->setFont(key.font == FontRole::Next ? nextFont_ : buttonFont_);
         }
         if (key.caption) {
-            button->setText(text(*key.caption));
+            button->setText(qtText(*key.caption));
         }
         button->move(key.place);
         button->setVisible(key.shown);
@@ -310,7 +175,7 @@ void MainWindow::layOutKeys() {
     }
     deviceIndicator_->setEnabled(false);
 
-    helpButton_ = new QPushButton(text(Text::Help), this);
+    helpButton_ = new QPushButton(qtText(Text::Help), this);
     helpButton_->setObjectName(QStringLiteral("helpButton"));
     helpButton_->setFont(buttonFont_);
     helpButton_->setGeometry(691, 4, 47, 22);
@@ -332,7 +197,7 @@ void MainWindow::layOutLabels() {
     statusLabel_ = new LinkLabel(this);
     statusLabel_->setObjectName(QStringLiteral("statusLabel"));
     statusLabel_->setGeometry(586, 8, 99, 16);
-    statusLabel_->SetText(text(Text::Disconnected));
+    statusLabel_->SetText(qtText(Text::Disconnected));
     statusLabel_->SetFontFrom(&statusFont_);
     statusLabel_->SetTextColour(kBlack);
     statusLabel_->SetBackColour(kAccentGreen);
@@ -453,7 +318,7 @@ void MainWindow::refreshStepPanel() {
     }
     if (content.heading != Heading::Unchanged) {
         customizeButton_->setText(
-            text(content.heading == Heading::Sos ? Text::Sos : Text::Customize));
+            qtText(content.heading == Heading::Sos ? Text::Sos : Text::Customize));
     }
 }
 
@@ -516,18 +381,6 @@ void MainWindow::mouseReleaseEvent(QMouseEvent*) {
     dragging_ = false;
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept(); // neither closes the window nor presses a key
-        return;
-    default:
-        QWidget::keyPressEvent(event);
-    }
-}
-
 bool MainWindow::event(QEvent* event) {
     if (event->type() == kDownloadRequestEvent) {
         download();
@@ -566,8 +419,10 @@ void MainWindow::upload() {
 }
 
 void MainWindow::download() {
+    // While any transfer runs, a read request would land between its blocks.
+    const bool busy = downloadBusy_ || transferOpen();
     DeviceImage request{};
-    if (prepareDownload(hidLink_, downloadBusy_, request) != DownloadStart::Ready) {
+    if (prepareDownload(hidLink_, busy, request) != DownloadStart::Ready) {
         return;
     }
     downloadBusy_ = true;
@@ -582,6 +437,12 @@ void MainWindow::download() {
         downloadBusy_ = false;
     });
     dialog->open();
+}
+
+bool MainWindow::transferOpen() const {
+    const auto dialogs = findChildren<TransferDialog*>(Qt::FindDirectChildrenOnly);
+    return std::any_of(dialogs.begin(), dialogs.end(),
+                       [](const TransferDialog* dialog) { return dialog->isVisible(); });
 }
 
 void MainWindow::openFile() {
@@ -610,7 +471,7 @@ void MainWindow::showPresetMenu() {
     menu->setObjectName(QStringLiteral("presetMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const PresetInfo& info : kPresets) {
-        QAction* action = menu->addAction(text(presetLabel(info.preset)));
+        QAction* action = menu->addAction(qtText(presetLabel(info.preset)));
         action->setData(info.commandId());
         connect(action, &QAction::triggered, this,
                 [this, preset = info.preset] { applyPresetCommand(preset); });
@@ -632,11 +493,14 @@ void MainWindow::openHelp() {
 }
 
 void MainWindow::showNotice() {
+    (new NoticeDialog(this, permissionProblem()))->open();
+}
+
+QString MainWindow::permissionProblem() const {
     const ProbeResult& probe = hidLink_.lastProbe();
-    auto* notice = new NoticeDialog(this, probe.status == ProbeStatus::PermissionDenied
-                                              ? QString::fromStdString(permissionHint(probe.device))
-                                              : QString());
-    notice->open();
+    return probe.status == ProbeStatus::PermissionDenied
+               ? QString::fromStdString(permissionHint(probe.device))
+               : QString();
 }
 
 // ---- Light status ----
@@ -646,13 +510,7 @@ void MainWindow::probeAtStart() {
 }
 
 void MainWindow::onDeviceChange(int code) {
-    DeviceStatusChange change = deviceChanged(hidLink_, code);
-    // A light that arrived but may not be opened gets the disconnected look with its hint.
-    if (change.look == StatusLook::Unchanged &&
-        hidLink_.lastProbe().status == ProbeStatus::PermissionDenied) {
-        change.look = StatusLook::Disconnected;
-    }
-    applyStatus(change);
+    applyStatus(deviceChanged(hidLink_, code));
 }
 
 void MainWindow::applyStatus(const DeviceStatusChange& change) {
@@ -674,12 +532,9 @@ void MainWindow::applyStatus(const DeviceStatusChange& change) {
 
 void MainWindow::showConnectedLook(bool connected) {
     deviceIndicator_->setEnabled(connected);
-    statusLabel_->SetText(text(connected ? Text::Connected : Text::Disconnected));
+    statusLabel_->SetText(qtText(connected ? Text::Connected : Text::Disconnected));
     statusLabel_->SetTextColour(connected ? kWhite : kBlack);
-    const ProbeResult& probe = hidLink_.lastProbe();
-    const QString hint = !connected && probe.status == ProbeStatus::PermissionDenied
-                             ? QString::fromStdString(permissionHint(probe.device))
-                             : QString();
+    const QString hint = permissionProblem(); // empty while connected
     deviceIndicator_->setToolTip(hint);
     statusLabel_->setToolTip(hint);
     statusLabel_->update();

@@ -58,7 +58,6 @@ class MainWindow : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
@@ -87,6 +86,9 @@ class MainWindow : public QWidget {
     void applyPresetCommand(Preset preset);
     void openHelp();
     void showNotice();
+    bool transferOpen() const;
+    /// How to fix the permission on a light that is listed but may not be opened; else empty.
+    QString permissionProblem() const;
 
     // Light status.
     void onDeviceChange(int code);

@@ -3,6 +3,7 @@
 #include "controls/CellFont.h"
 #include "controls/ColorRef.h"
 #include "controls/LinkLabel.h"
+#include "controls/QtText.h"
 #include "i18n/TextCatalogue.h"
 
 namespace lumavert {
@@ -10,8 +11,7 @@ namespace lumavert {
 NoticeDialog::NoticeDialog(QWidget* parent, const QString& hint)
     : SkinnedDialog(parent) {
     setObjectName(QStringLiteral("noticeDialog"));
-    placeMessage(QRect(24, 104, 366, 54),
-                 QString::fromStdString(lookupText(Text::DeviceNotDetected)));
+    placeMessage(QRect(24, 104, 366, 54), qtText(Text::DeviceNotDetected));
     if (!hint.isEmpty()) {
         const QFont hintFont = cellFont(QStringLiteral("Arial"), 14);
         auto* hintLabel = new LinkLabel(this);

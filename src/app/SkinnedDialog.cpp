@@ -3,6 +3,7 @@
 #include "controls/CellFont.h"
 #include "controls/ColorRef.h"
 #include "controls/LinkLabel.h"
+#include "controls/QtText.h"
 #include "controls/SkinButton.h"
 #include "i18n/TextCatalogue.h"
 
@@ -24,7 +25,7 @@ SkinnedDialog::SkinnedDialog(QWidget* parent)
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->LoadBitmaps(248, 249, 250, 0);
     okButton->SetTextColour(kWhite);
-    okButton->setText(QString::fromStdString(lookupText(Text::Ok)));
+    okButton->setText(qtText(Text::Ok));
     okButton->setFont(buttonFont);
     okButton->setGeometry(165, 184, 68, 32);
     connect(okButton, &SkinButton::clicked, this, &QDialog::accept);

@@ -2,11 +2,11 @@
 
 #include "controls/ColorRef.h"
 #include "controls/LinkLabel.h"
+#include "controls/QtText.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinProgress.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 
 namespace lumavert {
 
@@ -58,7 +58,7 @@ TransferDialog::TransferDialog(QWidget* parent, TransferDirection direction, Hid
     progressBar_->setGeometry(23, 142, 356, 37);
 
     const Text first = direction == TransferDirection::Upload ? Text::Uploading : Text::Downloading;
-    placeMessage(QRect(58, 104, 315, 34), QString::fromStdString(lookupText(first)));
+    placeMessage(QRect(58, 104, 315, 34), qtText(first));
     centreOnParent();
 
     // The worker calls from its own thread: post, so the stage machine only runs here.
@@ -116,23 +116,21 @@ bool TransferDialog::event(QEvent* event) {
     return SkinnedDialog::event(event);
 }
 
-void TransferDialog::keyPressEvent(QKeyEvent* event) {
-    // Escape cancels, but not while blocks are still being written: an upload stopped halfway
-    // would leave the light with a mix of two Mode sets.
+void TransferDialog::reject() {
+    // Escape and close requests cancel, but not while blocks are still being written: an upload
+    // stopped halfway would leave the light with a mix of two Mode sets.
     const TransferStage stage = sequence_->stage();
     const bool writing =
         stage == TransferStage::UploadWaiting || stage == TransferStage::Block1Written ||
         stage == TransferStage::Block2Written || stage == TransferStage::Block3Written;
-    if (event->key() == Qt::Key_Escape && writing) {
-        event->accept();
-        return;
+    if (!writing) {
+        SkinnedDialog::reject();
     }
-    SkinnedDialog::keyPressEvent(event);
 }
 
 void TransferDialog::showDisplay() {
     const TransferDisplay& display = sequence_->display();
-    messageLabel->SetText(QString::fromStdString(lookupText(display.message)));
+    messageLabel->SetText(qtText(display.message));
     progressBar_->SetTextColour(display.progressTextColour);
     progressBar_->SetPos(display.progress);
     okButton->setVisible(display.okVisible);

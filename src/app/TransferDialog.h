@@ -30,10 +30,12 @@ class TransferDialog : public SkinnedDialog, private TransferTimers {
     /// The image read back; meaningful once sequence().downloadCompleted().
     const DeviceImage& image() const { return blocks_; }
 
+    /// Cancels, except while an upload is still writing.
+    void reject() override;
+
   protected:
     bool event(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     TransferDialog(QWidget* parent, TransferDirection direction, HidLink& link,

@@ -10,31 +10,25 @@ namespace {
 const QString kFilter = QStringLiteral("Config Files (*.ini);;All Files (*)");
 const QString kInitialName = QStringLiteral("config");
 
-QFileDialog* makeDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(owner, QString(), kInitialName, kFilter);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(mode);
-    dialog->setDefaultSuffix(QStringLiteral("ini"));
-    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
-    return dialog;
-}
-
-QString runDialog(QFileDialog* dialog) {
-    return dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()
-               ? dialog->selectedFiles().constFirst()
-               : QString();
+/// Runs a modal file dialog; the chosen file, or empty when the user cancelled.
+QString chooseFile(QWidget* owner, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner, QString(), kInitialName, kFilter);
+    dialog.setAcceptMode(mode);
+    dialog.setDefaultSuffix(QStringLiteral("ini"));
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace
 
 QString DesktopPrompts::chooseFileToOpen(QWidget* owner) {
-    return runDialog(makeDialog(owner, QFileDialog::AcceptOpen));
+    return chooseFile(owner, QFileDialog::AcceptOpen);
 }
 
 QString DesktopPrompts::chooseFileToSave(QWidget* owner) {
     // The save dialog asks before it replaces an existing file.
-    return runDialog(makeDialog(owner, QFileDialog::AcceptSave));
+    return chooseFile(owner, QFileDialog::AcceptSave);
 }
 
 void DesktopPrompts::showMessage(QWidget* owner, const QString& text) {

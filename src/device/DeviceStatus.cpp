@@ -27,7 +27,13 @@ DeviceStatusChange deviceChanged(HidLink& link, int eventCode) {
         return link.probe() != 0 ? connectedWithArrival(link)
                                  : DeviceStatusChange{StatusLook::Disconnected};
     case DeviceArrival:
-        return link.probe() != 0 ? connectedWithArrival(link) : DeviceStatusChange{};
+        if (link.probe() != 0) {
+            return connectedWithArrival(link);
+        }
+        // A light that came but may not be opened is shown, so its permission can be explained.
+        return link.lastProbe().status == ProbeStatus::PermissionDenied
+                   ? DeviceStatusChange{StatusLook::Disconnected}
+                   : DeviceStatusChange{};
     case DeviceRemoveComplete:
         // Another light may still be attached.
         return link.probe() != 0 ? DeviceStatusChange{}

@@ -55,7 +55,7 @@ class HidLink {
     HidLink(const HidLink&) = delete;
     HidLink& operator=(const HidLink&) = delete;
 
-    /// Where device changes go once registered (the described program's `window`). Set before
+    /// Where device changes go once registered. Set before
     /// the first probe; the monitor must outlive the link. The monitor decides the thread the
     /// receiver is called on.
     void setDeviceChangeReceiver(DeviceMonitor* monitor, DeviceMonitor::Callback receiver);
@@ -102,7 +102,7 @@ class HidLink {
     bool present_ = false;
     std::atomic<bool> usesFeatureReports_ = false; // written by the worker's scan as well
     bool notificationRegistered_ = false;
-    bool monitorStarted_ = false; // the described program's notificationHandle
+    bool monitorStarted_ = false;
     ProbeResult lastProbe_;
 };
 

@@ -64,10 +64,18 @@ void InPlaceEdit::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::PopupFocusReason) {
         return; // the box's own context menu, e.g. to paste: still editing
     }
-    if (!cancelPending) {
+    finish();
+}
+
+void InPlaceEdit::finish() {
+    if (isHidden()) {
+        return;
+    }
+    const bool commit = !cancelPending;
+    hide(); // the focus loss this causes finds the box closed already
+    if (commit) {
         emit commitRequested();
     }
-    hide();
 }
 
 } // namespace lumavert

@@ -16,6 +16,9 @@ class InPlaceEdit : public QLineEdit {
 
     bool isCancelPending() const { return cancelPending; }
 
+    /// Ends an open edit as a focus loss does: commits unless cancelled, and hides the box.
+    void finish();
+
   signals:
     /// Sent when the box loses the focus without a pending cancel, before it hides.
     void commitRequested();

@@ -110,6 +110,8 @@ void PickerRow::SetNumber(int n) {
 }
 
 void PickerRow::Bind(LightMode* record, int entryIndex) {
+    // A value still being typed belongs to the record the row showed when it was opened.
+    editBox_->finish();
     record_ = record;
     entryIndex_ = entryIndex;
     if (rowType_ == RowTypeMode && record_ != nullptr) {

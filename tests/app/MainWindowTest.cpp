@@ -4,12 +4,17 @@
 #include "i18n/TextCatalogue.h"
 #include "model/Presets.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace lumavert;
 
@@ -80,12 +85,35 @@ class MainWindowTest : public QObject {
 
     void enterAndEscapeNeitherCloseNorPress() {
         h->window->show();
-        h->key("testButton")->setFocus();
-        QTest::keyClick(h->key("testButton"), Qt::Key_Return);
-        QTest::keyClick(h->window.get(), Qt::Key_Escape);
-        QCoreApplication::processEvents();
+        for (QAbstractButton* key :
+             {static_cast<QAbstractButton*>(h->key("testButton")),
+              static_cast<QAbstractButton*>(h->child<QPushButton>(QStringLiteral("helpButton")))}) {
+            QSignalSpy clicks(key, &QAbstractButton::clicked);
+            key->setFocus();
+            for (const Qt::Key pressed : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                QTest::keyClick(key, pressed);
+            }
+            QCOMPARE(clicks.count(), 0);
+        }
         QVERIFY(h->window->isVisible());
-        QVERIFY(!h->dialog("noticeDialog")); // Test was not pressed
+    }
+
+    void scrollingWhileTypingKeepsTheValueWithItsMode() {
+        for (int i = 0; i < 6; ++i) {
+            h->click("addModeButton"); // seven modes, the last five in view
+        }
+        h->window->show();
+        h->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h->window.get()));
+        PickerRow* row = h->modeRow(1); // mode 3
+        QTest::mouseDClick(row->valueBar(), Qt::LeftButton, {}, QPoint(150, 20));
+        QTRY_VERIFY(row->editBox()->isVisible());
+        QTest::keyClicks(row->editBox(), QStringLiteral("77"));
+        h->child<QScrollBar>(QStringLiteral("modeScrollBar"))
+            ->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(h->window->viewState().modeTop, 1);
+        QCOMPARE(h->window->modeSet()[2].brightness, 77);
+        QCOMPARE(h->window->modeSet()[1].brightness, 5);
     }
 
     void backgroundDragsTheWindowAndKeysCloseIt() {
@@ -265,6 +293,22 @@ class MainWindowTest : public QObject {
         QCOMPARE(h->window->modeSet(), before);
         QCOMPARE(h->prompts->messages, QStringList{"Failed to read config file!"});
         QCOMPARE(h->window->viewState().selectedMode, -1);
+    }
+
+    void desktopFileDialogHandsBackTheChosenFile() {
+        QTemporaryDir folder;
+        const QString chosen = folder.filePath(QStringLiteral("mine.ini"));
+        QTimer::singleShot(100, [&chosen] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->setDirectory(QFileInfo(chosen).absolutePath());
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(QStringLiteral("mine")); // the dialog adds ".ini"
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        DesktopPrompts prompts;
+        QCOMPARE(prompts.chooseFileToSave(h->window.get()), chosen);
     }
 
     void unwritableFileSaysSo() {

@@ -1,6 +1,7 @@
 #include "WindowHarness.h"
 
 #include "app/TransferDialog.h"
+#include "controls/QtText.h"
 #include "device/DeviceImageCodec.h"
 #include "i18n/TextCatalogue.h"
 #include "model/Presets.h"
@@ -10,10 +11,6 @@
 using namespace lumavert;
 
 namespace {
-
-QString text(Text entry) {
-    return QString::fromStdString(lookupText(entry));
-}
 
 DeviceImage imageOf(Preset preset) {
     ModeSet modes;
@@ -74,7 +71,7 @@ class TransferWindowTest : public QObject {
             QDialog* notice = h->dialog("noticeDialog");
             QVERIFY(notice);
             QCOMPARE(notice->findChild<LinkLabel*>(QStringLiteral("messageLabel"))->text(),
-                     text(Text::DeviceNotDetected));
+                     qtText(Text::DeviceNotDetected));
             pressOk(notice);
             QTRY_VERIFY(!h->dialog("noticeDialog"));
         }
@@ -126,10 +123,10 @@ class TransferWindowTest : public QObject {
         h->start();
         h->click("uploadButton");
         QVERIFY(transferDialog());
-        QCOMPARE(transferMessage(), text(Text::Uploading));
+        QCOMPARE(transferMessage(), qtText(Text::Uploading));
         QTRY_VERIFY(
             transferDialog()->findChild<SkinButton*>(QStringLiteral("okButton"))->isVisible());
-        QCOMPARE(transferMessage(), text(Text::UploadCompleted));
+        QCOMPARE(transferMessage(), qtText(Text::UploadCompleted));
 
         DeviceImage expected{};
         encodeDeviceImage(h->window->modeSet(), expected);
@@ -167,6 +164,22 @@ class TransferWindowTest : public QObject {
         QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
     }
 
+    void aCloseRequestOrAnArrivalCannotBreakIntoAnUpload() {
+        VirtualLight& light = h->bus.addLight(); // feature reports: read back on every arrival
+        h->start();
+        QTRY_VERIFY(transferDialog());
+        pressOk(transferDialog());
+        QTRY_VERIFY(!transferDialog());
+
+        const std::size_t before = light.receivedReports().size(); // the read request
+        h->click("uploadButton");
+        transferDialog()->close();
+        lightOf(0x1017, 0x1000); // an arrival while the upload runs
+        QTRY_COMPARE(light.receivedReports().size(), before + 4);
+        QCOMPARE(h->window->findChildren<TransferDialog*>().size(), qsizetype{1});
+        QCOMPARE(transferMessage(), qtText(Text::UploadCompleted));
+    }
+
     void windowClosedDuringUploadStopsWriting() {
         VirtualLight& light = outputReportLight();
         h->start();
@@ -185,7 +198,7 @@ class TransferWindowTest : public QObject {
         VirtualLight& light = h->bus.addLight(); // 13EC:0056, read back on arrival
         light.setMemory(imageOf(Preset::Household));
         QTRY_VERIFY(transferDialog());
-        QTRY_COMPARE(transferMessage(), text(Text::DownloadCompleted));
+        QTRY_COMPARE(transferMessage(), qtText(Text::DownloadCompleted));
         QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
         pressOk(transferDialog());
         QCOMPARE(h->window->modeSet(), downloaded(imageOf(Preset::Household)));
@@ -202,7 +215,7 @@ class TransferWindowTest : public QObject {
         lightOf(0x1017, 0x1000);
         QTest::qWait(50);
         QCOMPARE(h->window->findChildren<TransferDialog*>().size(), qsizetype{1});
-        QTRY_COMPARE(transferMessage(), text(Text::DownloadCompleted));
+        QTRY_COMPARE(transferMessage(), qtText(Text::DownloadCompleted));
         pressOk(transferDialog());
         QCOMPARE(h->window->modeSet(), downloaded(imageOf(Preset::Military)));
     }
@@ -212,7 +225,7 @@ class TransferWindowTest : public QObject {
         light.setSilent(true);
         h->start();
         QTRY_VERIFY(transferDialog());
-        QTRY_COMPARE(transferMessage(), text(Text::DownloadFailed));
+        QTRY_COMPARE(transferMessage(), qtText(Text::DownloadFailed));
         pressOk(transferDialog());
         QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
         // Once closed, the next arrival reads again.

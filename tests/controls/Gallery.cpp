@@ -4,6 +4,7 @@
 #include "controls/CellFont.h"
 #include "controls/ColorRef.h"
 #include "controls/LinkLabel.h"
+#include "controls/QtText.h"
 #include "controls/SkinBitmap.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCombo.h"
@@ -28,10 +29,6 @@
 
 namespace lumavert {
 namespace {
-
-QString text(Text entry) {
-    return QString::fromStdString(lookupText(entry));
-}
 
 QFont boldFont(int cell) {
     QFont font = cellFont(QStringLiteral("Arial"), cell);
@@ -123,20 +120,20 @@ QPixmap windowMock(ModeSet& modes) {
     makeKey(&window, {225, 225, 225, 226}, {}, button)->move(510, 4);
     makeLabel(&window, {305, 6, 186, 16}, QStringLiteral("www.example.com"), link, kWhite,
               kAccentGreen, AlignCentre);
-    makeLabel(&window, {586, 8, 99, 16}, text(Text::Connected), button, kWhite, kAccentGreen,
+    makeLabel(&window, {586, 8, 99, 16}, qtText(Text::Connected), button, kWhite, kAccentGreen,
               AlignLeft);
-    auto* help = new QPushButton(text(Text::Help), &window);
+    auto* help = new QPushButton(qtText(Text::Help), &window);
     help->setFont(button);
     help->setGeometry(691, 4, 47, 22);
-    makeKey(&window, {245, 245, 245, 0}, text(Text::Customize), button)->move(613, 60);
+    makeKey(&window, {245, 245, 245, 0}, qtText(Text::Customize), button)->move(613, 60);
     const std::pair<Text, int> keys[] = {
         {Text::Test, 44}, {Text::Upload, 131}, {Text::Open, 219}, {Text::Save, 306}};
     for (const auto& [caption, x] : keys) {
-        makeKey(&window, {203, 204, 205, 0}, text(caption), button)->move(x, 532);
+        makeKey(&window, {203, 204, 205, 0}, qtText(caption), button)->move(x, 532);
     }
-    makeKey(&window, {257, 258, 256, 0}, text(Text::DefaultModes), button)->move(394, 532);
-    makeKey(&window, {206, 207, 208, 0}, text(Text::Next), button, AlignTop)->move(235, 460);
-    makeKey(&window, {206, 207, 208, 0}, text(Text::Next), button, AlignTop)->move(635, 260);
+    makeKey(&window, {257, 258, 256, 0}, qtText(Text::DefaultModes), button)->move(394, 532);
+    makeKey(&window, {206, 207, 208, 0}, qtText(Text::Next), button, AlignTop)->move(235, 460);
+    makeKey(&window, {206, 207, 208, 0}, qtText(Text::Next), button, AlignTop)->move(635, 260);
 
     for (int k = 0; k < kModeRows; ++k) {
         makeRow(&window, RowTypeMode, kModeRowItems, k + 1, &modes[static_cast<size_t>(k)], -1,
@@ -273,7 +270,7 @@ Section progressSection() {
     Backdrop dialog(247);
     QFont message = cellFont(QStringLiteral("Arial"), 22);
     message.setItalic(true);
-    makeLabel(&dialog, {58, 104, 315, 34}, text(Text::Uploading), message, kBlack, kLightGrey,
+    makeLabel(&dialog, {58, 104, 315, 34}, qtText(Text::Uploading), message, kBlack, kLightGrey,
               AlignCentre);
     auto* bar = new SkinProgress(&dialog);
     bar->LoadBitmaps(251, 252);
@@ -283,7 +280,7 @@ Section progressSection() {
     bar->SetFont(&button);
     bar->SetRange(0, 4);
     bar->SetPos(3);
-    makeKey(&dialog, {248, 249, 250, 0}, text(Text::Ok), button)->move(165, 184);
+    makeKey(&dialog, {248, 249, 250, 0}, qtText(Text::Ok), button)->move(165, 184);
     section.pictures.push_back(dialog.grab());
     return section;
 }
@@ -361,14 +358,14 @@ int main(int argc, char** argv) {
 
     const std::vector<Section> sections = {
         keySection(QStringLiteral("Key 203-205: normal, hover, pressed, disabled"),
-                   {203, 204, 205, 0}, text(Text::Upload)),
+                   {203, 204, 205, 0}, qtText(Text::Upload)),
         keySection(QStringLiteral("Wide key 256-258 and customize key 245"), {257, 258, 256, 0},
-                   text(Text::DefaultModes)),
-        keySection({}, {245, 245, 245, 0}, text(Text::Customize)),
+                   qtText(Text::DefaultModes)),
+        keySection({}, {245, 245, 245, 0}, qtText(Text::Customize)),
         keySection(QStringLiteral("Next 206-208 and up 209-211"), {206, 207, 208, 0},
-                   text(Text::Next), AlignTop),
+                   qtText(Text::Next), AlignTop),
         keySection({}, {209, 210, 211, 0}, {}),
-        keySection(QStringLiteral("OK key 248-250"), {248, 249, 250, 0}, text(Text::Ok)),
+        keySection(QStringLiteral("OK key 248-250"), {248, 249, 250, 0}, qtText(Text::Ok)),
         keySection(QStringLiteral("Title band: close 227-229, minimize 230-232, light 225/226"),
                    {227, 228, 229, 0}, {}, AlignVCentre, kAccentGreen),
         keySection({}, {230, 231, 232, 0}, {}, AlignVCentre, kAccentGreen),

@@ -7,7 +7,7 @@
 namespace lumavert {
 namespace {
 
-enum class Attached { Nothing, FeatureLight, OutputLight };
+enum class Attached { Nothing, FeatureLight, OutputLight, LockedLight };
 
 struct Case {
     int code;
@@ -23,6 +23,8 @@ void attach(VirtualBus& bus, Attached attached) {
         bus.addLight({0x13EC, 0x0056, "", 0});
     } else if (attached == Attached::OutputLight) {
         bus.addLight({0x04D8, 0x003F, "", 0});
+    } else if (attached == Attached::LockedLight) {
+        bus.addLight({0x04D8, 0x003F, "", 0}).setRefuseOpen(true);
     }
 }
 
@@ -34,6 +36,7 @@ TEST(DeviceStatus, ReactsToEachEventCodeByWhatTheProbeFinds) {
         {DeviceArrival, Attached::FeatureLight, {Look::Connected, Action::ReadBack}},
         {DeviceArrival, Attached::OutputLight, {Look::Connected, Action::RaiseWindow}},
         {DeviceArrival, Attached::Nothing, {Look::Unchanged, Action::None}},
+        {DeviceArrival, Attached::LockedLight, {Look::Disconnected, Action::None}},
         {DeviceRemoveComplete, Attached::FeatureLight, {Look::Unchanged, Action::None}},
         {DeviceRemoveComplete, Attached::Nothing, {Look::Disconnected, Action::None}},
         {0x8001, Attached::FeatureLight, {Look::Unchanged, Action::None}},

@@ -34,23 +34,6 @@ TEST(LightMode, SosReplacesAllStepsAndResetsValues) {
     EXPECT_EQ(mode.steps[17], 2000);
 }
 
-TEST(LightMode, KindChangeKeepsValuesAndSteps) {
-    LightMode mode = makeDefaultMode();
-    mode.steps.clear();
-    mode.kind = KindCustomize;
-    EXPECT_EQ(stepCount(mode), 0);
-    mode.kind = KindBrightness;
-    EXPECT_EQ(mode.brightness, 5);
-    EXPECT_TRUE(mode.steps.empty());
-}
-
-TEST(LightMode, CopyNeverSharesEntries) {
-    const LightMode source = makeDefaultMode();
-    LightMode copy = source;
-    copy.steps[0] = 3000;
-    EXPECT_EQ(source.steps[0], 50);
-}
-
 TEST(LightMode, EraseStepRemovesThePairAndToleratesAnOddTail) {
     LightMode mode = makeDefaultMode();
     mode.steps = {100, 200, 300, 400, 500};
