@@ -15,9 +15,10 @@ IntroPanel::IntroPanel(QWidget* parent)
     // The panel is small: every link opens in the desktop's browser instead.
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this,
-            [this](const QUrl& link) { QDesktopServices::openUrl(source().resolved(link)); });
+            [this](const QUrl& link) { QDesktopServices::openUrl(pageUrl_.resolved(link)); });
     setFrameShape(QFrame::NoFrame);
-    setSource(localIntroPage());
+    pageUrl_ = localIntroPage();
+    setSource(pageUrl_);
     setGeometry(536, 330, 262, 268);
     fetchOnlinePage();
 }
@@ -35,6 +36,9 @@ void IntroPanel::fetchOnlinePage() {
         reply->deleteLater();
         // Without an answer the local page simply stays.
         if (reply->error() == QNetworkReply::NoError) {
+            // Its links and pictures are on the server.
+            pageUrl_ = reply->url();
+            document()->setBaseUrl(pageUrl_);
             setHtml(QString::fromUtf8(reply->readAll()));
         }
     });

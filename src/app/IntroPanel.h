@@ -18,6 +18,7 @@ class IntroPanel : public QTextBrowser {
     void fetchOnlinePage();
 
     QNetworkAccessManager* network_ = nullptr;
+    QUrl pageUrl_; ///< the page shown, against which its links resolve
 };
 
 } // namespace lumavert

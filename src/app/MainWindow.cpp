@@ -237,7 +237,7 @@ void MainWindow::createRows() {
 }
 
 void MainWindow::connectCommands() {
-    const auto edit = [this](Refresh (*operation)(ModeSet&, ViewState&)) {
+    const auto edit = [this](auto operation) {
         return [this, operation] { refresh(operation(modes_, view_)); };
     };
     connect(addModeButton_, &SkinButton::clicked, this, edit(addMode));

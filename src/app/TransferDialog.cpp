@@ -98,8 +98,7 @@ void TransferDialog::timerEvent(QTimerEvent* event) {
     for (const auto& [id, qtId] : runningTimers_) {
         if (qtId == event->timerId()) {
             const int stageTimer = id;
-            stopTimer(stageTimer); // every stage timer fires once
-            sequence_->onTimer(stageTimer);
+            sequence_->onTimer(stageTimer); // stops it: every stage timer fires once
             showDisplay();
             return;
         }

@@ -121,19 +121,19 @@ Refresh addStep(ModeSet& modes, ViewState& view) {
     return Refresh::StepPanel;
 }
 
-Refresh modeRowsLineUp(ModeSet& modes, ViewState& view) {
+Refresh modeRowsLineUp(const ModeSet& modes, ViewState& view) {
     return scrollModeRows(modes, view, ScrollLineUp, 0);
 }
 
-Refresh modeRowsLineDown(ModeSet& modes, ViewState& view) {
+Refresh modeRowsLineDown(const ModeSet& modes, ViewState& view) {
     return scrollModeRows(modes, view, ScrollLineDown, 0);
 }
 
-Refresh stepRowsLineUp(ModeSet& modes, ViewState& view) {
+Refresh stepRowsLineUp(const ModeSet& modes, ViewState& view) {
     return scrollStepRows(modes, view, ScrollLineUp, 0);
 }
 
-Refresh stepRowsLineDown(ModeSet& modes, ViewState& view) {
+Refresh stepRowsLineDown(const ModeSet& modes, ViewState& view) {
     return scrollStepRows(modes, view, ScrollLineDown, 0);
 }
 
@@ -221,7 +221,7 @@ Refresh deleteStep(ModeSet& modes, ViewState& view, int id) {
     return Refresh::Both;
 }
 
-Refresh selectMode(ModeSet& modes, ViewState& view, int id) {
+Refresh selectMode(const ModeSet& modes, ViewState& view, int id) {
     const int position = rowPosition(view.modeTop, id, kModeRows);
     if (isModePosition(modes, position)) {
         focusMode(view, position);
@@ -230,7 +230,7 @@ Refresh selectMode(ModeSet& modes, ViewState& view, int id) {
     return Refresh::Both;
 }
 
-Refresh selectEntry(ModeSet& modes, ViewState& view, int id) {
+Refresh selectEntry(const ModeSet& modes, ViewState& view, int id) {
     const LightMode* mode = selectedModeOf(modes, view);
     const int entry = rowPosition(view.entryTop, id, kStepRows);
     if (mode != nullptr && entry >= 0 && entry < entryCount(*mode)) {
@@ -240,11 +240,10 @@ Refresh selectEntry(ModeSet& modes, ViewState& view, int id) {
 }
 
 Refresh applySos(ModeSet& modes, ViewState& view, int id) {
+    selectMode(modes, view, id);
     const int position = rowPosition(view.modeTop, id, kModeRows);
     if (isModePosition(modes, position)) {
-        focusMode(view, position);
-        view.testedMode = -1;
-        applySosPattern(modes[position]);
+        applySosPattern(modes[static_cast<std::size_t>(position)]);
     }
     return Refresh::Both;
 }

@@ -10,12 +10,12 @@ namespace lumavert {
 // stands for no existing mode (or no entry of the selected mode) changes nothing and only asks
 // for both panels.
 
-Refresh addMode(ModeSet& modes, ViewState& view);          ///< command 206
-Refresh addStep(ModeSet& modes, ViewState& view);          ///< command 207
-Refresh modeRowsLineUp(ModeSet& modes, ViewState& view);   ///< command 208
-Refresh modeRowsLineDown(ModeSet& modes, ViewState& view); ///< command 209
-Refresh stepRowsLineUp(ModeSet& modes, ViewState& view);   ///< command 210
-Refresh stepRowsLineDown(ModeSet& modes, ViewState& view); ///< command 211
+Refresh addMode(ModeSet& modes, ViewState& view);                ///< command 206
+Refresh addStep(ModeSet& modes, ViewState& view);                ///< command 207
+Refresh modeRowsLineUp(const ModeSet& modes, ViewState& view);   ///< command 208
+Refresh modeRowsLineDown(const ModeSet& modes, ViewState& view); ///< command 209
+Refresh stepRowsLineUp(const ModeSet& modes, ViewState& view);   ///< command 210
+Refresh stepRowsLineDown(const ModeSet& modes, ViewState& view); ///< command 211
 
 /// Scroll bar 218; `thumb` is the thumb position for ScrollThumbTrack.
 Refresh scrollModeRows(const ModeSet& modes, ViewState& view, int code, int thumb);
@@ -30,8 +30,8 @@ Refresh handleRowNotice(ModeSet& modes, ViewState& view, int notice, int rowType
 Refresh insertMode(ModeSet& modes, ViewState& view, int id);
 Refresh deleteMode(ModeSet& modes, ViewState& view, int id);
 Refresh deleteStep(ModeSet& modes, ViewState& view, int id);
-Refresh selectMode(ModeSet& modes, ViewState& view, int id);
-Refresh selectEntry(ModeSet& modes, ViewState& view, int id);
+Refresh selectMode(const ModeSet& modes, ViewState& view, int id);
+Refresh selectEntry(const ModeSet& modes, ViewState& view, int id);
 Refresh applySos(ModeSet& modes, ViewState& view, int id);
 
 /// All positions back to the top, nothing selected or tested.

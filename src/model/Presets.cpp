@@ -42,11 +42,6 @@ std::optional<Preset> presetByCliName(std::string_view cliName) {
     return found == kPresets.end() ? std::nullopt : std::optional(found->preset);
 }
 
-std::optional<Preset> presetByCommandId(int commandId) {
-    const auto found = std::ranges::find(kPresets, commandId, &PresetInfo::commandId);
-    return found == kPresets.end() ? std::nullopt : std::optional(found->preset);
-}
-
 bool applyPreset(Preset preset, ModeSet& modes) {
     switch (preset) {
     case Preset::Factory:

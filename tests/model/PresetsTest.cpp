@@ -65,15 +65,12 @@ TEST(PresetTable, ListsTheMenuInOrderWithCommandIdsAndCliNames) {
         EXPECT_EQ(kPresets[i].commandId(), expected[i].first);
         EXPECT_EQ(kPresets[i].cliName, expected[i].second);
         EXPECT_EQ(presetByCliName(expected[i].second), kPresets[i].preset);
-        EXPECT_EQ(presetByCommandId(expected[i].first), kPresets[i].preset);
     }
 }
 
-TEST(PresetTable, UnknownNamesAndCommandsFindNothing) {
+TEST(PresetTable, UnknownNamesFindNothing) {
     EXPECT_EQ(presetByCliName("Factory"), std::nullopt);
     EXPECT_EQ(presetByCliName(""), std::nullopt);
-    EXPECT_EQ(presetByCommandId(259), std::nullopt);
-    EXPECT_EQ(presetByCommandId(266), std::nullopt);
 }
 
 } // namespace
