@@ -39,7 +39,6 @@ inline constexpr std::array<PresetInfo, 6> kPresets{{
 /// The preset the command-line tool calls `cliName` (exact, lower case), if any.
 std::optional<Preset> presetByCliName(std::string_view cliName);
 
-
 // Each replaces the whole set by the preset's modes and returns true; it cannot fail. The caller
 // resets the view afterwards.
 bool applyPreset(Preset preset, ModeSet& modes);
