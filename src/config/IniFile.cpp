@@ -2,21 +2,25 @@
 
 #include "i18n/AsciiCase.h"
 
-#include <algorithm>
-
 namespace lumavert {
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kBlanks = " \t";
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A plain loop: the library's search for a set of characters costs a call per character.
 std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
     }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 // The platform drops one pair of matching quotes around a value.
@@ -28,23 +32,27 @@ std::string_view unquoted(std::string_view value) {
     return value;
 }
 
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Calls `take` with each line of the text, without its line end.
+template <typename Take>
+void forEachLine(std::string_view text, Take take) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n') {
             continue;
         }
-        lines.push_back(text.substr(start, i - start));
+        take(text.substr(start, i - start));
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             ++i;
         }
         start = i + 1;
     }
     if (start < text.size()) {
-        lines.push_back(text.substr(start));
+        take(text.substr(start));
     }
-    return lines;
 }
 
 } // namespace
@@ -54,37 +62,78 @@ IniFile::IniFile(std::string_view text) {
         byteOrderMark_ = true;
         text.remove_prefix(kByteOrderMark.size());
     }
-    for (std::string_view line : splitLines(text)) {
+    std::size_t count = 0;
+    forEachLine(text, [&](std::string_view) { ++count; });
+    lines_.reserve(count);
+    forEachLine(text, [&](std::string_view line) {
         lines_.push_back(parseLine(line));
-    }
+        noteHeader(lines_.size() - 1);
+    });
 }
 
 IniFile::Line IniFile::parseLine(std::string_view text) {
     Line line;
     line.text = text;
-    const std::string_view content = trimmed(text);
+    const std::string_view whole = line.text;
+    // Where a part of the line's text starts; an empty part may have no place in it.
+    const auto offset = [&](std::string_view part) {
+        return part.empty() ? 0 : static_cast<std::uint32_t>(part.data() - whole.data());
+    };
+    const std::string_view content = trimmed(whole);
+    std::string_view name;
+    std::string_view value;
     if (content.starts_with('[')) {
         const auto close = content.rfind(']');
         if (close != std::string_view::npos) {
             line.kind = LineKind::Section;
-            line.name = trimmed(content.substr(1, close - 1));
+            name = trimmed(content.substr(1, close - 1));
         }
     } else if (!content.starts_with(';')) {
         const auto equals = content.find('=');
         if (equals != std::string_view::npos) {
             line.kind = LineKind::Key;
-            line.name = trimmed(content.substr(0, equals));
-            line.value = unquoted(trimmed(content.substr(equals + 1)));
+            name = trimmed(content.substr(0, equals));
+            value = unquoted(trimmed(content.substr(equals + 1)));
         }
     }
+    line.nameStart = offset(name);
+    line.nameSize = static_cast<std::uint32_t>(name.size());
+    line.valueStart = offset(value);
+    line.valueSize = static_cast<std::uint32_t>(value.size());
     return line;
 }
 
+std::size_t IniFile::NameHash::operator()(std::string_view name) const {
+    std::uint64_t hash = 14695981039346656037u; // FNV-1a
+    for (const char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(asciiLower(c))) * 1099511628211u;
+    }
+    return static_cast<std::size_t>(hash);
+}
+
+bool IniFile::NameEqual::operator()(std::string_view a, std::string_view b) const {
+    return equalsIgnoringAsciiCase(a, b);
+}
+
+void IniFile::noteHeader(LineIndex index) {
+    const Line& line = lines_[index];
+    if (line.kind == LineKind::Section && !firstHeaders_.contains(line.name())) {
+        firstHeaders_.emplace(line.name(), index);
+    }
+}
+
+void IniFile::insertLine(LineIndex at, std::string_view text) {
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), parseLine(text));
+    for (auto& [name, header] : firstHeaders_) {
+        if (header >= at) {
+            ++header;
+        }
+    }
+}
+
 IniFile::LineIndex IniFile::findSection(std::string_view section) const {
-    const auto found = std::ranges::find_if(lines_, [&](const Line& line) {
-        return line.kind == LineKind::Section && equalsIgnoringAsciiCase(line.name, section);
-    });
-    return static_cast<LineIndex>(found - lines_.begin());
+    const auto found = firstHeaders_.find(section);
+    return found == firstHeaders_.end() ? lines_.size() : found->second;
 }
 
 IniFile::LineIndex IniFile::sectionEnd(LineIndex header) const {
@@ -98,7 +147,7 @@ IniFile::LineIndex IniFile::sectionEnd(LineIndex header) const {
 IniFile::LineIndex IniFile::findKey(LineIndex header, std::string_view key) const {
     const LineIndex end = sectionEnd(header);
     for (LineIndex i = header + 1; i < end; ++i) {
-        if (lines_[i].kind == LineKind::Key && equalsIgnoringAsciiCase(lines_[i].name, key)) {
+        if (lines_[i].kind == LineKind::Key && equalsIgnoringAsciiCase(lines_[i].name(), key)) {
             return i;
         }
     }
@@ -114,20 +163,21 @@ std::string IniFile::value(std::string_view section, std::string_view key) const
     if (found == sectionEnd(header)) {
         return {};
     }
-    return lines_[found].value.substr(0, kMaxValueLength);
+    return std::string(lines_[found].value().substr(0, kMaxValueLength));
 }
 
 void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
     const LineIndex header = findSection(section);
     if (header == lines_.size()) {
         lines_.push_back(parseLine("[" + std::string(section) + "]"));
+        noteHeader(header);
         lines_.push_back(parseLine(std::string(key) + "=" + std::string(value)));
         return;
     }
     const LineIndex found = findKey(header, key);
     if (found != sectionEnd(header)) {
         // Keep the name as the file spells it.
-        lines_[found] = parseLine(lines_[found].name + "=" + std::string(value));
+        lines_[found] = parseLine(std::string(lines_[found].name()) + "=" + std::string(value));
         return;
     }
     // Append after the section's last non-blank line, so a blank separator stays in place.
@@ -135,8 +185,7 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     while (insertAt > header + 1 && trimmed(lines_[insertAt - 1].text).empty()) {
         --insertAt;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                  parseLine(std::string(key) + "=" + std::string(value)));
+    insertLine(insertAt, std::string(key) + "=" + std::string(value));
 }
 
 std::string IniFile::text() const {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace lumavert {
@@ -31,11 +33,20 @@ class IniFile {
 
   private:
     enum class LineKind { Other, Section, Key };
+    // The name and the value are kept as parts of the line's text, so that a file of many short
+    // lines costs one string per line.
     struct Line {
         std::string text;
         LineKind kind = LineKind::Other;
-        std::string name; ///< section or key name, trimmed
-        std::string value;
+        std::uint32_t nameStart = 0; ///< section or key name, trimmed
+        std::uint32_t nameSize = 0;
+        std::uint32_t valueStart = 0;
+        std::uint32_t valueSize = 0;
+
+        std::string_view name() const { return std::string_view(text).substr(nameStart, nameSize); }
+        std::string_view value() const {
+            return std::string_view(text).substr(valueStart, valueSize);
+        }
     };
     using LineIndex = std::vector<Line>::size_type;
 
@@ -46,8 +57,25 @@ class IniFile {
     LineIndex sectionEnd(LineIndex header) const;
     /// Index of the first key line named `key` in the section, or `sectionEnd` when missing.
     LineIndex findKey(LineIndex header, std::string_view key) const;
+    /// Records the line as its section's header unless an earlier header has the same name.
+    void noteHeader(LineIndex index);
+    /// Inserts a line; headers after it move down by one.
+    void insertLine(LineIndex at, std::string_view text);
+
+    /// Hashes and compares section names without regard to ASCII case, also as plain views.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
 
     std::vector<Line> lines_;
+    /// The first header of each section by its name: big files are read with a few hundred
+    /// lookups.
+    std::unordered_map<std::string, LineIndex, NameHash, NameEqual> firstHeaders_;
     bool byteOrderMark_ = false;
 };
 

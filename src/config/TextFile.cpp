@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <system_error>
@@ -81,7 +80,14 @@ bool readTextFile(const fs::path& path, std::string& bytes) {
     if (!in) {
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // One read into a buffer of the file's size: a character at a time takes long on big files.
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return !in.bad();
 }
 

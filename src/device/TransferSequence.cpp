@@ -115,6 +115,10 @@ void TransferSequence::perform(const TransferTransition& transition) {
     }
     display_.okVisible = transition.okVisible;
     display_.message = transition.message;
+    // A block that did not reach the light leaves it with part of its old Mode set.
+    if (transition.to == Stage::UploadCompleted && failedWrites_ > 0) {
+        display_.message = Text::UploadFailed;
+    }
     if (transition.progressTextColour) {
         display_.progressTextColour = *transition.progressTextColour;
         display_.progress = std::min(display_.progress + 1, kTransferSteps);

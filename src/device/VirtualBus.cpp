@@ -61,6 +61,9 @@ class VirtualBus::Monitor final : public DeviceMonitor {
         return true;
     }
     void stop() override {
+        // Waits for a delivery in progress, so that none of its events reaches the receiver
+        // after this returns.
+        std::lock_guard delivering(bus_.deliveryMutex_);
         std::lock_guard lock(bus_.mutex_);
         bus_.onChange_ = nullptr;
     }
@@ -156,6 +159,7 @@ std::vector<DeviceChange> VirtualBus::setPlugged(VirtualLight& light, bool plugg
 }
 
 void VirtualBus::raise(const std::vector<DeviceChange>& events) {
+    std::lock_guard delivering(deliveryMutex_);
     DeviceMonitor::Callback onChange;
     {
         std::lock_guard lock(mutex_);

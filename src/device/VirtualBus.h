@@ -60,6 +60,8 @@ class VirtualBus final : public HidBus {
     bool alive(const Handle& handle) const;
 
     mutable std::mutex mutex_;
+    // Held while events are delivered; recursive, as a receiver may plug or unplug in turn.
+    std::recursive_mutex deliveryMutex_;
     std::condition_variable reportsChanged_;
     std::vector<std::unique_ptr<VirtualLight>> lights_;
     std::vector<Entry> entries_;

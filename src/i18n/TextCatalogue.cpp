@@ -58,6 +58,7 @@ constexpr Entry kCatalogue[] = {
                                "未检测到电筒\n请连接电筒并打开开关"}},
     {Text::Uploading,          {"Uploading", "Download", "Téléchargement en cours", "Descargando", "Descarregando", "载入中"}},
     {Text::UploadCompleted,    {"Upload completed", "Download", "Téléchargement terminé", "Descargacompleta", "Descarga completa", "载入完成"}},
+    {Text::UploadFailed,       {"Upload failed", "Übertragung fehlgeschlagen", "Échec du chargement", "Carga fallida", "Falha na carga", "载入失败"}},
     {Text::Downloading,        {"Downloading", "Lesen", "Lecture en cours", "Leyendo", "Lendo", "读取中"}},
     {Text::DownloadCompleted,  {"Download completed", "abgeschlossen", "Complété", "completo", "Completo", "读取完成"}},
     {Text::DownloadFailed,     {"Download failed", "Download failed", "Download failed", "Download failed", "Download failed", "读取错误"}},

@@ -33,6 +33,7 @@ enum class Text {
     Uploading,
     UploadCompleted,
     UploadFinished,
+    UploadFailed, ///< not every block reached the light
     Downloading,
     DownloadCompleted,
     DownloadFailed,
