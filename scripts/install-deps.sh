@@ -11,7 +11,7 @@ packages=(
     xvfb xauth
 )
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(clang libclang-rt-14-dev clang-format)
+    packages+=(clang libclang-rt-14-dev clang-format dpkg-dev file)
 fi
 
 missing=()
