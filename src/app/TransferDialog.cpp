@@ -116,13 +116,8 @@ bool TransferDialog::event(QEvent* event) {
 }
 
 void TransferDialog::reject() {
-    // Escape and close requests cancel, but not while blocks are still being written: an upload
-    // stopped halfway would leave the light with a mix of two Mode sets.
-    const TransferStage stage = sequence_->stage();
-    const bool writing =
-        stage == TransferStage::UploadWaiting || stage == TransferStage::Block1Written ||
-        stage == TransferStage::Block2Written || stage == TransferStage::Block3Written;
-    if (!writing) {
+    // Escape and close requests cancel, but never in the middle of writing the image.
+    if (!sequence_->writingImage()) {
         SkinnedDialog::reject();
     }
 }

@@ -70,6 +70,11 @@ void TransferSequence::start() {
     timers_.startTimer(currentTimer_, delays_.stageMs);
 }
 
+bool TransferSequence::writingImage() const {
+    return stage_ == Stage::UploadWaiting || stage_ == Stage::Block1Written ||
+           stage_ == Stage::Block2Written || stage_ == Stage::Block3Written;
+}
+
 void TransferSequence::onTimer(int id) {
     timers_.stopTimer(id); // each timer fires once
     advance(id);

@@ -86,6 +86,9 @@ class TransferSequence {
     const TransferDisplay& display() const { return display_; }
     /// Id of the timer last started; 0 before start().
     int currentTimer() const { return currentTimer_; }
+    /// True while an upload still has blocks to write: stopping then would leave the light with
+    /// a mix of two Mode sets.
+    bool writingImage() const;
     /// True when the image read back has been copied into the blocks and the dialog says so.
     bool downloadCompleted() const { return stage_ == TransferStage::DownloadCompleted; }
     /// Writes the light refused or could not take (the dialog does not show them).

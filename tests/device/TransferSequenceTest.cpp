@@ -166,6 +166,7 @@ TEST_F(Transfer, UploadWritesOneBlockPerSecondThroughEveryStage) {
         EXPECT_EQ(sequence.stage(), row.stage) << "timer " << row.timer;
         EXPECT_EQ(sequence.display(), row.display) << "timer " << row.timer;
         EXPECT_EQ(light_.receivedReports().size(), static_cast<std::size_t>(row.timer));
+        EXPECT_EQ(sequence.writingImage(), row.stage != Stage::UploadCompleted);
     }
     EXPECT_FALSE(timers_.anyPending());
     EXPECT_EQ(light_.memory(), blocks_);
