@@ -26,24 +26,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-ModeSet presetSet(Preset preset) {
-    ModeSet modes;
-    applyPreset(preset, modes);
-    return modes;
-}
-
-DeviceImage imageOf(const ModeSet& modes) {
-    DeviceImage image{};
-    encodeDeviceImage(modes, image);
-    return image;
-}
-
-ModeSet downloaded(const DeviceImage& image) {
-    ModeSet modes;
-    decodeDeviceImage(image, modes);
-    return modes;
-}
-
 // Twenty steady modes: an image whose four blocks all differ from a short set's.
 DeviceImage twentyModeImage() {
     ModeSet modes(kMaxModes, makeDefaultMode());
@@ -71,34 +53,15 @@ class FaultMatrixTest : public QObject {
 
     std::unique_ptr<WindowHarness> h;
 
-    void startWith(const TransferDelays& delays) {
-        auto scripted = std::make_unique<ScriptedPrompts>();
-        h->prompts = scripted.get();
-        h->window = std::make_unique<MainWindow>(DeviceAccess{h->bus, &h->bus.monitor()},
-                                                 std::move(scripted), delays);
-    }
+    void startWith(const TransferDelays& delays) { h->start(delays); }
 
     void choosePreset(Preset preset) {
-        h->click("defaultModesButton");
-        auto* menu = h->window->findChild<QMenu*>(QStringLiteral("presetMenu"));
-        QVERIFY(menu);
-        for (QAction* action : menu->actions()) {
-            if (action->data().toInt() == static_cast<int>(preset)) {
-                action->trigger();
-            }
-        }
-        menu->close();
+        h->choosePreset(preset);
         QCOMPARE(h->window->modeSet(), presetSet(preset));
     }
 
-    TransferDialog* transferDialog() const {
-        return h->window->findChild<TransferDialog*>(QStringLiteral("transferDialog"));
-    }
-    QString transferMessage() const {
-        TransferDialog* dialog = transferDialog();
-        return dialog ? dialog->findChild<LinkLabel*>(QStringLiteral("messageLabel"))->text()
-                      : QString();
-    }
+    TransferDialog* transferDialog() const { return h->transferDialog(); }
+    QString transferMessage() const { return h->transferMessage(); }
     int transferProgress() const {
         return transferDialog()->findChild<SkinProgress*>(QStringLiteral("progressBar"))->pos();
     }

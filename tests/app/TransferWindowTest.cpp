@@ -10,23 +10,7 @@
 
 using namespace lumavert;
 
-namespace {
-
-DeviceImage imageOf(Preset preset) {
-    ModeSet modes;
-    applyPreset(preset, modes);
-    DeviceImage image{};
-    encodeDeviceImage(modes, image);
-    return image;
-}
-
-ModeSet downloaded(const DeviceImage& image) {
-    ModeSet modes;
-    decodeDeviceImage(image, modes);
-    return modes;
-}
-
-} // namespace
+namespace {} // namespace
 
 class TransferWindowTest : public QObject {
     Q_OBJECT
@@ -41,19 +25,9 @@ class TransferWindowTest : public QObject {
     }
     VirtualLight& outputReportLight() { return lightOf(0x04D8, 0x003F); }
 
-    TransferDialog* transferDialog() const {
-        return h->window->findChild<TransferDialog*>(QStringLiteral("transferDialog"));
-    }
-
-    QString transferMessage() const {
-        return transferDialog()->findChild<LinkLabel*>(QStringLiteral("messageLabel"))->text();
-    }
-
-    void pressOk(QDialog* dialog) {
-        QTest::mouseClick(dialog->findChild<SkinButton*>(QStringLiteral("okButton")),
-                          Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
+    TransferDialog* transferDialog() const { return h->transferDialog(); }
+    QString transferMessage() const { return h->transferMessage(); }
+    static void pressOk(QDialog* dialog) { WindowHarness::pressOk(dialog); }
 
   private slots:
     void init() {

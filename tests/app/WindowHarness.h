@@ -1,21 +1,48 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/TransferDialog.h"
 #include "controls/LinkLabel.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCombo.h"
 #include "controls/ValueSlider.h"
+#include "device/DeviceImageCodec.h"
 #include "device/VirtualBus.h"
+#include "model/Presets.h"
 #include "rows/InPlaceEdit.h"
 #include "rows/PickerRow.h"
 
 #include <QAbstractItemView>
 #include <QDialog>
+#include <QMenu>
 #include <QTest>
 
 #include <memory>
 
 namespace lumavert {
+
+inline ModeSet presetSet(Preset preset) {
+    ModeSet modes;
+    applyPreset(preset, modes);
+    return modes;
+}
+
+inline DeviceImage imageOf(const ModeSet& modes) {
+    DeviceImage image{};
+    encodeDeviceImage(modes, image);
+    return image;
+}
+
+inline DeviceImage imageOf(Preset preset) {
+    return imageOf(presetSet(preset));
+}
+
+/// What the window holds after reading `image` back.
+inline ModeSet downloaded(const DeviceImage& image) {
+    ModeSet modes;
+    decodeDeviceImage(image, modes);
+    return modes;
+}
 
 /// Answers the window's file choices and records its messages.
 class ScriptedPrompts : public UserPrompts {
@@ -38,11 +65,11 @@ struct WindowHarness {
     ScriptedPrompts* prompts = nullptr;
     std::unique_ptr<MainWindow> window;
 
-    void start() {
+    void start(const TransferDelays& delays = kDelays) {
         auto scripted = std::make_unique<ScriptedPrompts>();
         prompts = scripted.get();
         window = std::make_unique<MainWindow>(DeviceAccess{bus, &bus.monitor()},
-                                              std::move(scripted), kDelays);
+                                              std::move(scripted), delays);
     }
 
     template <class T = QWidget>
@@ -71,6 +98,37 @@ struct WindowHarness {
             QTest::keyClick(view, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
         }
         QTest::keyClick(view, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+
+    /// Picks a preset from the "Default Modes" menu, as a user does.
+    void choosePreset(Preset preset) const {
+        click("defaultModesButton");
+        auto* menu = window->findChild<QMenu*>(QStringLiteral("presetMenu"));
+        QVERIFY(menu);
+        for (QAction* action : menu->actions()) {
+            if (action->data().toInt() == static_cast<int>(preset)) {
+                action->trigger();
+            }
+        }
+        menu->close();
+        QCoreApplication::processEvents();
+    }
+
+    TransferDialog* transferDialog() const {
+        return window->findChild<TransferDialog*>(QStringLiteral("transferDialog"));
+    }
+
+    /// The transfer dialog's message; empty without a dialog.
+    QString transferMessage() const {
+        TransferDialog* dialog = transferDialog();
+        return dialog ? dialog->findChild<LinkLabel*>(QStringLiteral("messageLabel"))->text()
+                      : QString();
+    }
+
+    static void pressOk(QDialog* dialog) {
+        QTest::mouseClick(dialog->findChild<SkinButton*>(QStringLiteral("okButton")),
+                          Qt::LeftButton);
         QCoreApplication::processEvents();
     }
 
