@@ -1,6 +1,7 @@
 // Faults of the light as the transfer sequence and the link meet them, without a window: what
 // the dialog would show, and what the light and the caller's blocks hold afterwards.
 
+#include "TransferTestSupport.h"
 #include "device/TransferSequence.h"
 #include "device/VirtualBus.h"
 #include "model/Presets.h"
@@ -9,9 +10,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <map>
-#include <mutex>
 #include <thread>
 
 namespace lumavert {
@@ -19,60 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Stage = TransferStage;
-
-// One-shot timers fired in the order they fall due, as fast as the test asks.
-class OrderedTimers final : public TransferTimers {
-  public:
-    void startTimer(int id, int delayMs) override { due_[id] = now_ + delayMs; }
-    void stopTimer(int id) override { due_.erase(id); }
-
-    bool pending(int id) const { return due_.count(id) != 0; }
-
-    /// Fires the earliest timer and returns its id; 0 when none is pending.
-    int fireNext(TransferSequence& sequence) {
-        if (due_.empty()) {
-            return 0;
-        }
-        const auto next = std::min_element(due_.begin(), due_.end(),
-                                           [](auto& a, auto& b) { return a.second < b.second; });
-        const int id = next->first;
-        now_ = next->second;
-        sequence.onTimer(id);
-        return id;
-    }
-
-    void fireAll(TransferSequence& sequence) {
-        while (fireNext(sequence) != 0) {
-        }
-    }
-
-  private:
-    std::map<int, int> due_;
-    int now_ = 0;
-};
-
-// Worker messages as the dialog's queue would receive them.
-class Mailbox {
-  public:
-    DownloadWorker::Notify notifier() {
-        return [this](WorkerMessage message) {
-            std::lock_guard lock(mutex_);
-            messages_.push_back(message);
-            arrived_.notify_all();
-        };
-    }
-    /// Waits until `count` messages have come, at most `timeout`; returns what has come.
-    std::vector<WorkerMessage> waitFor(std::size_t count, std::chrono::milliseconds timeout) {
-        std::unique_lock lock(mutex_);
-        arrived_.wait_for(lock, timeout, [&] { return messages_.size() >= count; });
-        return messages_;
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::vector<WorkerMessage> messages_;
-};
 
 DeviceImage imageOf(const ModeSet& modes) {
     DeviceImage image{};
@@ -96,25 +40,12 @@ DeviceImage twentyModeImage() {
     return imageOf(modes);
 }
 
-DeviceImage readRequest() {
-    DeviceImage blocks{};
-    encodeReadRequest(blocks[0]);
-    return blocks;
-}
-
 DeviceImage filledImage(std::uint8_t value) {
     DeviceImage image;
     for (Block& block : image) {
         block.fill(value);
     }
     return image;
-}
-
-void waitForOpenHandle(const VirtualLight& light) {
-    const auto limit = std::chrono::steady_clock::now() + 5s;
-    while (light.openHandles() == 0 && std::chrono::steady_clock::now() < limit) {
-        std::this_thread::sleep_for(1ms);
-    }
 }
 
 // ---- Upload: the light goes away before one of its four blocks ----
@@ -130,7 +61,7 @@ TEST(UploadFault, LightGoneBeforeAnyBlockSaysSoAndKeepsTheRestOfTheOldImage) {
         HidLink link(bus);
         ASSERT_EQ(link.probe(), 1);
         DeviceImage blocks = wanted;
-        OrderedTimers timers;
+        FakeTimers timers;
         TransferSequence upload(TransferDirection::Upload, link, blocks, timers);
         if (goneBefore == 1) {
             bus.unplug(light); // between the probe and the first write
@@ -193,23 +124,23 @@ class DownloadFault : public ::testing::Test {
     VirtualBus bus_;
     VirtualLight& light_;
     HidLink link_;
-    OrderedTimers timers_;
-    Mailbox mailbox_;
-    DeviceImage blocks_ = readRequest();
+    FakeTimers timers_;
+    WorkerMailbox mailbox_;
+    DeviceImage blocks_ = readRequestBlocks();
 };
 
 TEST_F(DownloadFault, AShortAnswerFailsAtTheLimitAndKeepsTheBlocks) {
     for (const int reports : {0, 1, 20, 31}) {
         SCOPED_TRACE(std::to_string(reports) + " of 32 reports");
         light_.setAnsweredReports(reports);
-        blocks_ = readRequest();
+        blocks_ = readRequestBlocks();
         auto download = requestSent();
         EXPECT_TRUE(mailbox_.waitFor(1, 200ms).empty()) << "the worker reports nothing";
         EXPECT_EQ(timers_.fireNext(*download), 7);
         EXPECT_EQ(download->stage(), Stage::DownloadFailed);
         EXPECT_EQ(download->display(),
                   (TransferDisplay{Text::DownloadFailed, 2, kProgressTextBlack, true}));
-        EXPECT_EQ(blocks_, readRequest()) << "no part of an answer is kept";
+        EXPECT_EQ(blocks_, readRequestBlocks()) << "no part of an answer is kept";
         download.reset();
         EXPECT_EQ(light_.openHandles(), 0) << "the worker has let go of the light";
     }
@@ -219,8 +150,8 @@ TEST_F(DownloadFault, EveryByteOfTheMemoryArrivesAsItIs) {
     const DeviceImage memories[] = {filledImage(0xFF), filledImage(0x00), twentyModeImage()};
     for (const DeviceImage& memory : memories) {
         light_.setMemory(memory);
-        Mailbox mailbox;
-        blocks_ = readRequest();
+        WorkerMailbox mailbox;
+        blocks_ = readRequestBlocks();
         TransferSequence download(TransferDirection::Download, link_, blocks_, timers_,
                                   mailbox.notifier());
         download.start();
@@ -246,7 +177,7 @@ TEST_F(DownloadFault, LightGoneBetweenTheProbeAndTheRequestFailsWithoutZeros) {
     EXPECT_TRUE(mailbox_.waitFor(1, 200ms).empty());
     EXPECT_EQ(timers_.fireNext(*download), 7);
     EXPECT_EQ(download->display().message, Text::DownloadFailed);
-    EXPECT_EQ(blocks_, readRequest());
+    EXPECT_EQ(blocks_, readRequestBlocks());
 }
 
 // ---- Hotplug storms ----
@@ -283,9 +214,9 @@ TEST(HotplugStorm, LinkAndWorkerKeepWorkingWhileAnotherThreadPlugsAndUnplugs) {
 
     // After the storm a whole download goes through.
     ASSERT_EQ(link.probe(), 1);
-    DeviceImage blocks = readRequest();
-    OrderedTimers timers;
-    Mailbox mailbox;
+    DeviceImage blocks = readRequestBlocks();
+    FakeTimers timers;
+    WorkerMailbox mailbox;
     TransferSequence download(TransferDirection::Download, link, blocks, timers,
                               mailbox.notifier());
     download.start();

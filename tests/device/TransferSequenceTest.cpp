@@ -1,15 +1,11 @@
 #include "device/TransferSequence.h"
 
+#include "TransferTestSupport.h"
 #include "device/VirtualBus.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <map>
-#include <mutex>
-#include <optional>
 #include <thread>
 
 namespace lumavert {
@@ -21,76 +17,12 @@ using Stage = TransferStage;
 constexpr auto kBlack = kProgressTextBlack;
 constexpr auto kWhite = kProgressTextWhite;
 
-// One-shot timers on a fake clock: fireNext() jumps to the earliest pending timer.
-class FakeTimers final : public TransferTimers {
-  public:
-    void startTimer(int id, int delayMs) override {
-        pending_[id] = now + delayMs;
-        started.push_back({id, delayMs});
-    }
-    void stopTimer(int id) override { pending_.erase(id); }
-
-    bool isPending(int id) const { return pending_.count(id) != 0; }
-    bool anyPending() const { return !pending_.empty(); }
-
-    int fireNext(TransferSequence& sequence) {
-        const auto earliest =
-            std::min_element(pending_.begin(), pending_.end(),
-                             [](const auto& a, const auto& b) { return a.second < b.second; });
-        const int id = earliest->first;
-        now = earliest->second;
-        sequence.onTimer(id);
-        return id;
-    }
-
-    int now = 0;
-    std::vector<std::pair<int, int>> started; // id, delay
-  private:
-    std::map<int, int> pending_;
-};
-
-// Worker messages as a dialog's event queue would receive them.
-class PostedMessages {
-  public:
-    DownloadWorker::Notify notifier() {
-        return [this](WorkerMessage message) {
-            std::lock_guard lock(mutex_);
-            messages_.push_back(message);
-            arrived_.notify_all();
-        };
-    }
-    std::optional<WorkerMessage> wait(std::chrono::milliseconds timeout) {
-        std::unique_lock lock(mutex_);
-        if (!arrived_.wait_for(lock, timeout, [&] { return !messages_.empty(); })) {
-            return std::nullopt;
-        }
-        const WorkerMessage message = messages_.front();
-        messages_.pop_front();
-        return message;
-    }
-    std::size_t count() {
-        std::lock_guard lock(mutex_);
-        return messages_.size();
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::deque<WorkerMessage> messages_;
-};
-
 DeviceImage numberedImage() {
     DeviceImage image;
     for (std::size_t i = 0; i < kImageSize; ++i) {
         image[i / kBlockSize][i % kBlockSize] = static_cast<std::uint8_t>(255 - i);
     }
     return image;
-}
-
-DeviceImage readRequestBlocks() {
-    DeviceImage blocks{};
-    encodeReadRequest(blocks[0]);
-    return blocks;
 }
 
 // A light on a virtual bus, already probed, with timers and a message queue.
@@ -112,10 +44,7 @@ class Transfer : public ::testing::Test {
     // Fires timer 5 and waits for the worker's read, as the second before timer 6 does.
     void startReading(TransferSequence& sequence) {
         EXPECT_EQ(timers_.fireNext(sequence), 5);
-        const auto limit = std::chrono::steady_clock::now() + 5s;
-        while (light_.openHandles() == 0 && std::chrono::steady_clock::now() < limit) {
-            std::this_thread::sleep_for(1ms);
-        }
+        waitForOpenHandle(light_);
         ASSERT_EQ(light_.openHandles(), 1) << "the worker opened the light";
     }
 
@@ -133,7 +62,7 @@ class Transfer : public ::testing::Test {
     VirtualLight& light_;
     HidLink link_;
     FakeTimers timers_;
-    PostedMessages posted_;
+    WorkerMailbox posted_;
     DeviceImage blocks_{};
 };
 
