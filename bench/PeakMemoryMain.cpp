@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // lumavert-bench-peak-memory PROGRAM [ARGUMENT]...: runs the program and prints
 // "<peak resident kB> <exit code>". A process of its own, so that the benchmark's memory
 // does not count in the program's peak.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs every benchmark and prints one markdown table; bench/run.sh builds and starts it.
 #include "FootprintBench.h"
 #include "ProbeBench.h"

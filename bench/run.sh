@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lumavert developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds what the benchmarks need (Release) and runs them all: start-up, memory, idle wake-ups,
 # transfer timing and probe scaling. Prints one markdown table and keeps it in
 # bench/out/results.md; with --update-readme it also replaces the table in README.md.

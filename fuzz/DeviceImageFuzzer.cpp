@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any 256 bytes as the light's memory read back: decoding stays within the model's limits and
 // encodes back to itself, and saving the decoded set gives a file that loads as the same set
 // exactly when every value lies within the load ranges.
@@ -43,8 +46,11 @@ void checkDecodedMode(const LightMode& mode) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const ScratchFolder scratch;
     ModeSet modes;
-    decodeDeviceImage(imageFrom(data, size), modes);
-    require(!modes.empty() && modes.size() <= kMaxModes, "1 to 20 modes");
+    const DeviceImage image = imageFrom(data, size);
+    decodeDeviceImage(image, modes);
+    // A count byte of 0xFF is an erased light or an empty set; any other gives 1 to 20 modes.
+    require(modes.empty() == (image[0][1] == 0xFF) && modes.size() <= kMaxModes,
+            "no modes exactly for count 0xFF, else 1 to 20");
     std::ranges::for_each(modes, checkDecodedMode);
 
     DeviceImage encoded;

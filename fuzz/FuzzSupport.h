@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "model/LightMode.h"
@@ -10,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include <sanitizer/allocator_interface.h>
 #include <unistd.h>
 
 namespace lumavert {
@@ -20,6 +24,31 @@ inline void require(bool holds, const char* property) {
         std::fprintf(stderr, "property broken: %s\n", property);
         std::abort();
     }
+}
+
+namespace allocation {
+inline thread_local std::ptrdiff_t held = 0;
+inline thread_local std::ptrdiff_t peak = 0;
+inline void onMalloc(const volatile void*, std::size_t size) {
+    held += static_cast<std::ptrdiff_t>(size);
+    peak = std::max(peak, held);
+}
+inline void onFree(const volatile void* block) {
+    held -= static_cast<std::ptrdiff_t>(__sanitizer_get_allocated_size(block));
+}
+} // namespace allocation
+
+/// Runs `work` and returns the most this thread held at once beyond what it held before, as
+/// the sanitizer's allocator counts it.
+template <typename Work>
+std::size_t peakAllocation(Work&& work) {
+    static const bool hooked =
+        __sanitizer_install_malloc_and_free_hooks(allocation::onMalloc, allocation::onFree) != 0;
+    require(hooked, "the allocator takes hooks");
+    const std::ptrdiff_t before = allocation::held;
+    allocation::peak = before;
+    work();
+    return static_cast<std::size_t>(allocation::peak - before);
 }
 
 /// True when a configuration file holding the mode would be accepted: every value within the

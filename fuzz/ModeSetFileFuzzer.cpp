@@ -1,6 +1,10 @@
-// Any bytes as a configuration file. Reading never fails badly: a refused file leaves the set as
-// it was, an accepted one lies within the load ranges, and what the reader writes back reads the
-// same. Saving over any existing file keeps it loadable as exactly the set saved.
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Any bytes as a configuration file. Reading never fails badly and holds a small multiple of the
+// file: a refused file leaves the set as it was, an accepted one lies within the load ranges.
+// Saving over any file the loader reads keeps every section and key the save does not write,
+// and gives a file that loads as exactly the set saved.
 
 #include "FuzzSupport.h"
 #include "config/IniFile.h"
@@ -9,26 +13,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 using namespace lumavert;
 
 namespace {
 
-const char* const kSections[] = {"Setting", "Item1", "Item2", "Item20"};
-const char* const kKeys[] = {"Count", "Mode", "Brightness", "Luminance", "Frequency", "Customize"};
+// Sections and keys a save leaves alone; the dictionary has words for them.
+const char* const kOtherSections[] = {"Other", "Item21", "Settings", "Item0"};
+const char* const kOtherKeys[] = {"Note", "Count", "Mode", "Customize"};
+const char* const kItemKeys[] = {"Note", "Luminance", "Mode2"};
 
-void checkReaderRoundTrip(std::string_view text) {
-    const IniFile ini(text);
-    const IniFile again(ini.text());
-    for (const char* section : kSections) {
-        for (const char* key : kKeys) {
-            require(ini.value(section, key) == again.value(section, key),
-                    "the reader's own text reads back the same");
-            require(ini.value(section, key).size() <= IniFile::kMaxValueLength,
-                    "values are cut to the platform's buffer");
-        }
-    }
-}
+// The most a load may hold beyond ten times the file: the set, the lookups' strings.
+constexpr std::size_t kLoadOverhead = 64 * 1024;
 
 ModeSet withoutSosMarks(ModeSet modes) {
     for (LightMode& mode : modes) {
@@ -37,19 +34,42 @@ ModeSet withoutSosMarks(ModeSet modes) {
     return modes;
 }
 
+std::string readBack(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void checkOthersKept(const IniFile& before, const IniFile& after) {
+    for (const char* section : kOtherSections) {
+        for (const char* key : kOtherKeys) {
+            require(before.value(section, key) == after.value(section, key),
+                    "a save keeps the sections it does not write");
+        }
+    }
+    for (const char* section : {"Setting", "Item1", "Item20"}) {
+        for (const char* key : kItemKeys) {
+            require(before.value(section, key) == after.value(section, key),
+                    "a save keeps the keys it does not write");
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const ScratchFolder scratch;
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    checkReaderRoundTrip(text);
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    require(IniFile(text).text() == text, "the reader keeps every byte");
 
     const auto file = scratch.write("input.ini", text);
     ModeSet outdoor;
     applyPreset(Preset::Outdoor, outdoor);
     ModeSet modes = outdoor;
     LoadRefusal why;
-    const bool loaded = loadModeSet(modes, file, kMaxModes, kMaxEntries, &why);
+    bool loaded = false;
+    const std::size_t held =
+        peakAllocation([&] { loaded = loadModeSet(modes, file, kMaxModes, kMaxEntries, &why); });
+    require(held <= 10 * size + kLoadOverhead, "a load holds less than ten times the file");
     if (loaded) {
         require(modes.size() <= kMaxModes, "at most 20 modes load");
         require(std::ranges::all_of(modes, withinLoadRanges), "loaded values are in range");
@@ -60,9 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!why.describe().empty(), "a refusal says why");
     }
 
-    // Whatever the file held, the set saved over it is what the next load gives.
+    // Whatever the file held, the set saved over it is what the next load gives, unless a load
+    // does not read the file at all or the save would make it too large: it then stays as it was.
     const ModeSet saved = loaded ? modes : outdoor;
-    require(saveModeSet(saved, file), "a regular file is saved");
+    std::string saveError;
+    if (!saveModeSet(saved, file, kMaxModes, kMaxEntries, &saveError)) {
+        require(why.section.empty() || saveError.find(" would be ") != std::string::npos,
+                "only a file a load cannot read, or one that would grow too large, is not saved");
+        require(readBack(file) == text, "a file that is not saved stays as it was");
+        return 0;
+    }
+    checkOthersKept(IniFile(text), IniFile(readBack(file)));
     ModeSet back;
     require(loadModeSet(back, file, kMaxModes, kMaxEntries, &why), "a saved file loads");
     require(back == withoutSosMarks(saved), "save then load gives the saved set");

@@ -1,10 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any text typed into a row's edit box: the parse agrees with the C library's string-to-double
 // conversion, and a committed value always lies within the item's range on a multiple of its
 // step, so the record never takes a value the editor does not offer.
 
 #include "FuzzSupport.h"
-#include "rows/PickerItem.h"
-#include "rows/PickerRules.h"
+#include "model/PickerRules.h"
 
 #include <cerrno>
 #include <cmath>
@@ -40,7 +42,7 @@ void checkAgainstStrtod(const std::string& text, std::optional<double> parsed) {
 }
 
 void checkCommit(const std::string& text, std::optional<double> parsed, int key,
-                 const PickerItem& item) {
+                 const ItemRange& item) {
     const std::optional<double> committed = committedValue(text, item);
     if (!parsed || !(item.maximum > item.minimum)) {
         require(!committed, "refused text or an action item commits nothing");
@@ -61,12 +63,12 @@ void checkCommit(const std::string& text, std::optional<double> parsed, int key,
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const ItemTable items = makeItemTable();
     const std::string text(reinterpret_cast<const char*>(data), size);
     const std::optional<double> parsed = parseTypedValue(text);
     checkAgainstStrtod(text, parsed);
-    for (const auto& [key, item] : items) {
-        checkCommit(text, parsed, key, item);
+    for (const int key : {ItemBrightness, ItemFrequency, ItemCustomize, ItemSos, ItemLighting,
+                          ItemDimming, ItemInsert, ItemDelete}) {
+        checkCommit(text, parsed, key, itemRange(key));
     }
     return 0;
 }

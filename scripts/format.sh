@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lumavert developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Formats all C++ sources with clang-format; --check only reports files that differ.
 set -euo pipefail
 cd "$(dirname "$0")/.."

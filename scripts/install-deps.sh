@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lumavert developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages Lumavert needs to build and test; only what is missing.
 set -euo pipefail
 
@@ -7,11 +10,17 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libhidapi-dev libudev-dev
     googletest libgtest-dev libgmock-dev
-    fonts-liberation2 fonts-wqy-microhei
+    fonts-liberation2 fonts-wqy-microhei qt6-translations-l10n
     xvfb xauth
 )
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(clang libclang-rt-14-dev clang-format dpkg-dev file)
+    # The package and licence checks: lintian, the AppStream and menu entry validators, reuse.
+    packages+=(lintian appstream desktop-file-utils reuse)
+    # The desktop tests: a window manager, real pointer and keys, and the screen's pixels.
+    packages+=(openbox xdotool x11-utils imagemagick)
+    # The kernel test: Debian's kernel booted in QEMU, busybox as its first process.
+    packages+=(linux-image-amd64 qemu-system-x86 busybox-static python3)
 fi
 
 missing=()

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lumavert developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds Lumavert and starts it. Extra arguments go to the program,
 # e.g. scripts/run.sh --simulate to try it without a light.
 set -euo pipefail

@@ -1,46 +1,63 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: once with warnings as
-# errors, once under AddressSanitizer and UndefinedBehaviorSanitizer. In between, the .deb is
-# built from the first build, installed on this machine, tried and removed. Then the threaded
-# parts (device, command line, window) run under ThreadSanitizer, and each fuzz target for 20 s.
+# SPDX-FileCopyrightText: 2026 Lumavert developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Installs what is missing, checks the formatting and that every file states its copyright and
+# licence (reuse lint), then builds and runs every test twice through the presets of
+# CMakePresets.json: once with warnings as errors (dev), once under AddressSanitizer and
+# UndefinedBehaviorSanitizer (asan). Then the threaded parts (device, command line, window) run
+# under ThreadSanitizer (tsan), and each fuzz target for 20 s.
+# Usage: scripts/test.sh [--package]
+# With --package, or under CI (CI=true), the .deb is also built from the dev build, installed on
+# this machine with apt, tried and removed; that step needs root or sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+package=false
+[[ ${CI:-} == true ]] && package=true
+for arg in "$@"; do
+    case $arg in
+    --package) package=true ;;
+    *)
+        echo "Usage: scripts/test.sh [--package]" >&2
+        exit 2
+        ;;
+    esac
+done
+
+echo "== lines of code =="
+scripts/count-lines.sh
+
 scripts/install-deps.sh --test
-export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-run_suite() {
-    local dir=$1
+run_preset() {
+    local preset=$1
     shift
-    cmake -S . -B "$dir" -G Ninja -DLUMAVERT_WERROR=ON "$@"
-    cmake --build "$dir" -j "$jobs"
-    ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+    cmake --preset "$preset" "$@"
+    cmake --build --preset "$preset" -j "$jobs"
+    ctest --preset "$preset" -j "$jobs"
 }
 
 echo "== clang-format =="
 scripts/format.sh --check
 
-echo "== build and tests (warnings as errors) =="
-run_suite build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMAVERT_BUILD_BENCH=ON
+echo "== licence of every file (reuse lint) =="
+reuse lint
 
-echo "== Debian package: build, install, run from /usr/bin, remove =="
-packaging/check-deb.sh build-test
+echo "== build and tests (warnings as errors) =="
+run_preset dev -DLUMAVERT_BUILD_BENCH=ON
+
+if $package; then
+    echo "== Debian package: build, install, run from /usr/bin, remove =="
+    packaging/check-deb.sh build-dev
+fi
 
 echo "== build and tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DLUMAVERT_SANITIZE=address,undefined
+run_preset asan
 
 echo "== device, command-line and window tests under ThreadSanitizer =="
-# Debian's Qt is not built with ThreadSanitizer: the work Qt hands to its own thread pool (image
-# conversion) is synchronised where the sanitizer cannot see it, so accesses made inside Qt's
-# libraries are left unchecked. Every access made by our code is still checked.
-export TSAN_OPTIONS=ignore_noninstrumented_modules=1:halt_on_error=1:second_deadlock_stack=1
-cmake -S . -B build-tsan -G Ninja -DLUMAVERT_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DLUMAVERT_SANITIZE=thread
-cmake --build build-tsan -j "$jobs" --target tests/device/all tests/cli/all tests/app/all
-ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L 'device|cli|app'
+run_preset tsan
 
 echo "== fuzzing =="
 scripts/fuzz.sh 20

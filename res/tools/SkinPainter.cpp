@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws every skin bitmap of the program into res/bitmaps (and the program icon sizes into
 // res/icons), then writes res/bitmaps.qrc. Run it by hand after changing a picture:
 //   cmake --build <build> --target lumavert-skin-painter

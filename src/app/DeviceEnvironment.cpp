@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/DeviceEnvironment.h"
 
 #include "device/SimulatedLight.h"
@@ -6,6 +9,8 @@
 #include "device/hidapi/UdevMonitor.h"
 
 #include <QSocketNotifier>
+
+#include <new>
 
 namespace lumavert {
 
@@ -23,18 +28,22 @@ std::unique_ptr<DeviceEnvironment> DeviceEnvironment::system() {
     return environment;
 }
 
-std::unique_ptr<DeviceEnvironment> DeviceEnvironment::simulated(const std::string& memoryFile,
-                                                                std::string& error) {
-    std::unique_ptr<DeviceEnvironment> environment(new DeviceEnvironment);
-    auto bus = std::make_unique<VirtualBus>();
-    const auto file =
-        memoryFile.empty() ? std::nullopt : std::optional<std::filesystem::path>(memoryFile);
-    if (addSimulatedLight(*bus, file, error) == nullptr) {
+std::unique_ptr<DeviceEnvironment>
+DeviceEnvironment::simulated(const std::optional<std::filesystem::path>& memoryFile,
+                             std::string& error) {
+    try {
+        std::unique_ptr<DeviceEnvironment> environment(new DeviceEnvironment);
+        auto bus = std::make_unique<VirtualBus>();
+        if (addSimulatedLight(*bus, memoryFile, error) == nullptr) {
+            return nullptr;
+        }
+        environment->monitor_ = &bus->monitor();
+        environment->bus_ = std::move(bus);
+        return environment;
+    } catch (const std::bad_alloc&) {
+        error = memoryFile.value_or("").string() + ": out of memory";
         return nullptr;
     }
-    environment->monitor_ = &bus->monitor();
-    environment->bus_ = std::move(bus);
-    return environment;
 }
 
 DeviceEnvironment::~DeviceEnvironment() = default;

@@ -1,9 +1,14 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "device/DeviceMonitor.h"
 #include "device/HidBus.h"
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QSocketNotifier;
@@ -21,8 +26,8 @@ class DeviceEnvironment {
     static std::unique_ptr<DeviceEnvironment> system();
     /// One virtual light of the feature-report kind; with a file, its memory lives there.
     /// Null, with `error` set, when the file cannot be used.
-    static std::unique_ptr<DeviceEnvironment> simulated(const std::string& memoryFile,
-                                                        std::string& error);
+    static std::unique_ptr<DeviceEnvironment>
+    simulated(const std::optional<std::filesystem::path>& memoryFile, std::string& error);
     ~DeviceEnvironment();
 
     HidBus& bus() { return *bus_; }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/IntroPanel.h"
 
 #include "app/ProgramFiles.h"

@@ -1,6 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/MainWindow.h"
 
+#include "app/EditTracker.h"
 #include "app/IntroPanel.h"
+#include "app/KeptValueTips.h"
 #include "app/NoticeDialog.h"
 #include "app/ProgramFiles.h"
 #include "app/TransferDialog.h"
@@ -16,9 +21,12 @@
 #include "device/TransferCommands.h"
 #include "i18n/TextCatalogue.h"
 #include "model/EditingOperations.h"
+#include "model/PickerRules.h"
+#include "program/Version.h"
 #include "rows/PickerRow.h"
 #include "rows/RowNoticeEvent.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -30,6 +38,8 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <utility>
+
 namespace lumavert {
 
 namespace {
@@ -37,28 +47,20 @@ namespace {
 const QEvent::Type kDownloadRequestEvent =
     static_cast<QEvent::Type>(QEvent::User + MainWindow::kDownloadRequest);
 
-// The window's template measured 469 x 300 dialog units for its 800 x 600 pixels; keys that
-// keep their template place are put where those units fall.
-QPoint fromDialogUnits(int x, int y) {
+// The window's layout was drawn on a 469 x 300 grid over its 800 x 600 pixels; keys placed on
+// that grid are put where its points fall.
+QPoint fromLayoutGrid(int x, int y) {
     return {x * 800 / 469, y * 600 / 300};
 }
 
-Text presetLabel(Preset preset) {
-    switch (preset) {
-    case Preset::Factory:
-        return Text::FactoryReset;
-    case Preset::Household:
-        return Text::Household;
-    case Preset::Outdoor:
-        return Text::Outdoor;
-    case Preset::Military:
-        return Text::Military;
-    case Preset::Tactical:
-        return Text::Tactical;
-    case Preset::Fishing:
-        return Text::Fishing;
+// Qt ends the program when an exception leaves a slot: a command that fails says so instead.
+template <typename Work>
+bool succeeds(Work work) {
+    try {
+        return work();
+    } catch (...) {
+        return false;
     }
-    return Text::FactoryReset;
 }
 
 enum class FontRole { None, Button, Next };
@@ -83,9 +85,13 @@ MainWindow::MainWindow(DeviceAccess device, QWidget* parent)
 MainWindow::MainWindow(DeviceAccess device, std::unique_ptr<UserPrompts> prompts,
                        const TransferDelays& delays, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , modes_{makeDefaultMode()}
     , hidLink_(device.bus)
     , prompts_(std::move(prompts))
     , delays_(delays) {
+    edits_ = new EditTracker(this, modes_, view_);
+    connect(edits_, &EditTracker::restored, this, [this] { refresh(Refresh::Both); });
+    keptTips_ = new KeptValueTips(modes_, view_, this);
     setUpFrame();
     createFonts();
     introPanel_ = new IntroPanel(this);
@@ -101,7 +107,6 @@ MainWindow::MainWindow(DeviceAccess device, std::unique_ptr<UserPrompts> prompts
             this, [this, code = change.code] { onDeviceChange(code); }, Qt::QueuedConnection);
     });
     probeAtStart();
-    modes_.push_back(makeDefaultMode());
     refresh(resetView(view_));
 }
 
@@ -115,7 +120,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::setUpFrame() {
-    setWindowTitle(QStringLiteral("LUMAVERT 3.0"));
+    setWindowTitle(qtString(kProductTitle));
     setWindowIcon(QIcon(QStringLiteral(":/bitmaps/255.png")));
     background_.load(QStringLiteral(":/bitmaps/%1.png").arg(backgroundBitmapId(CurrentLanguage())));
     setFixedSize(background_.isNull() ? QSize(800, 600) : background_.size());
@@ -149,12 +154,12 @@ void MainWindow::layOutKeys() {
         {&MainWindow::openButton_, "openButton", {203, 204, 205, 0}, {219, 532}, Text::Open, FontRole::Button, AlignCentre, AlignVCentre, true},
         {&MainWindow::saveButton_, "saveButton", {203, 204, 205, 0}, {306, 532}, Text::Save, FontRole::Button, AlignCentre, AlignVCentre, true},
         {&MainWindow::defaultModesButton_, "defaultModesButton", {257, 258, 256, 0}, {394, 532}, Text::DefaultModes, FontRole::Button, AlignCentre, AlignVCentre, true},
-        {&MainWindow::addModeButton_, "addModeButton", {206, 207, 208, 0}, fromDialogUnits(133, 231), Text::Next, FontRole::Next, AlignCentre, AlignTop, true},
-        {&MainWindow::modeUpButton_, "modeUpButton", {209, 210, 211, 0}, fromDialogUnits(259, 129), {}, FontRole::Button, AlignCentre, AlignBottom, false},
-        {&MainWindow::modeDownButton_, "modeDownButton", {206, 207, 208, 0}, fromDialogUnits(259, 153), {}, FontRole::Button, AlignCentre, AlignTop, false},
-        {&MainWindow::addStepButton_, "addStepButton", {206, 207, 208, 0}, fromDialogUnits(363, 247), Text::Next, FontRole::Next, AlignCentre, AlignTop, false},
-        {&MainWindow::stepUpButton_, "stepUpButton", {209, 210, 211, 0}, fromDialogUnits(422, 69), {}, FontRole::Button, AlignCentre, AlignBottom, false},
-        {&MainWindow::stepDownButton_, "stepDownButton", {206, 207, 208, 0}, fromDialogUnits(422, 93), {}, FontRole::Button, AlignCentre, AlignTop, false},
+        {&MainWindow::addModeButton_, "addModeButton", {206, 207, 208, 0}, fromLayoutGrid(133, 231), Text::Next, FontRole::Next, AlignCentre, AlignTop, true},
+        {&MainWindow::modeUpButton_, "modeUpButton", {209, 210, 211, 0}, fromLayoutGrid(259, 129), {}, FontRole::Button, AlignCentre, AlignBottom, false},
+        {&MainWindow::modeDownButton_, "modeDownButton", {206, 207, 208, 0}, fromLayoutGrid(259, 153), {}, FontRole::Button, AlignCentre, AlignTop, false},
+        {&MainWindow::addStepButton_, "addStepButton", {206, 207, 208, 0}, fromLayoutGrid(363, 247), Text::Next, FontRole::Next, AlignCentre, AlignTop, false},
+        {&MainWindow::stepUpButton_, "stepUpButton", {209, 210, 211, 0}, fromLayoutGrid(422, 69), {}, FontRole::Button, AlignCentre, AlignBottom, false},
+        {&MainWindow::stepDownButton_, "stepDownButton", {206, 207, 208, 0}, fromLayoutGrid(422, 93), {}, FontRole::Button, AlignCentre, AlignTop, false},
     };
     // clang-format on
     for (const KeyLayout& key : keys) {
@@ -220,20 +225,27 @@ void MainWindow::placeScrollBars() {
 
 void MainWindow::createRows() {
     for (int k = 0; k < kModeRows; ++k) {
-        auto* row = new PickerRow(RowTypeMode, 0x30F, k + 1, this);
+        auto* row = new PickerRow(RowTypeMode, kModeRowItems, k + 1, this);
         row->setObjectName(QStringLiteral("modeRow%1").arg(k + 1));
         row->setGeometry(173, 150 + 60 * k, 200, 60);
         row->hide();
+        watchRow(row);
         modeRows_[static_cast<std::size_t>(k)] = row;
     }
-    const int stepMasks[kStepRows] = {0x210, 0x220};
+    const int stepMasks[kStepRows] = {kLightingRowItems, kDimmingRowItems};
     for (int k = 0; k < kStepRows; ++k) {
         auto* row = new PickerRow(RowTypeStep, stepMasks[k], k + 1, this);
         row->setObjectName(QStringLiteral("stepRow%1").arg(k + 1));
         row->setGeometry(570, 120 + 60 * k, 200, 60);
         row->hide();
+        watchRow(row);
         stepRows_[static_cast<std::size_t>(k)] = row;
     }
+}
+
+void MainWindow::watchRow(PickerRow* row) {
+    edits_->watchRow(row);
+    keptTips_->watchRow(row);
 }
 
 void MainWindow::connectCommands() {
@@ -265,6 +277,8 @@ void MainWindow::refresh(Refresh panels) {
     if (includes(panels, Refresh::StepPanel)) {
         refreshStepPanel();
     }
+    // Every change of the set or the view ends here, but for the values rows write themselves.
+    edits_->record();
 }
 
 namespace {
@@ -280,8 +294,8 @@ void applyRow(PickerRow* row, const RowContent& content, ModeSet& modes) {
     row->show();
 }
 
-// The bar keeps the windows meaning of its numbers: a range of min..max with a page of
-// `page` lets the thumb run from min to max - page + 1.
+// The panel's numbers count a page inside the range: with min..max and a page of `page` the
+// thumb runs from min to max - page + 1.
 void applyScrollBar(QScrollBar* bar, const ScrollBarContent& content) {
     if (!content.visible) {
         bar->hide();
@@ -350,6 +364,10 @@ void MainWindow::onScroll(QScrollBar* bar, int action) {
 // ---- Window ----
 
 void MainWindow::paintEvent(QPaintEvent*) {
+    if (readBackWhenShown_) {
+        readBackWhenShown_ = false;
+        QCoreApplication::postEvent(this, new QEvent(kDownloadRequestEvent));
+    }
     QPainter painter(this);
     if (background_.isNull()) {
         painter.fillRect(rect(), fromColorRef(0xF0F0F0));
@@ -358,27 +376,17 @@ void MainWindow::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, background_);
 }
 
+// The window has no frame: its background is where it is dragged.
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    // The window has no frame: its background is where it is dragged.
-    if (windowHandle() && windowHandle()->startSystemMove()) {
-        return;
-    }
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    backgroundDrag_.press(*event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-    }
+    backgroundDrag_.move(*event);
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent*) {
-    dragging_ = false;
+    backgroundDrag_.release();
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -413,36 +421,72 @@ void MainWindow::upload() {
     case UploadStart::NoModes:
         return;
     case UploadStart::Ready:
-        TransferDialog::upload(this, hidLink_, image, delays_)->open();
+        openTransfer(keepWhenUploaded(TransferDialog::upload(this, hidLink_, image, delays_)));
         return;
     }
 }
 
 void MainWindow::download() {
-    // While any transfer runs, a read request would land between its blocks.
-    const bool busy = downloadBusy_ || transferOpen();
     DeviceImage request{};
-    if (prepareDownload(hidLink_, busy, request) != DownloadStart::Ready) {
+    switch (prepareDownload(hidLink_, transfer_ != nullptr, request)) {
+    case DownloadStart::Busy:
+        // A read request would land between the open transfer's blocks. After an upload the
+        // light shows what was written; a running or cancelled download needs no second read.
+        readBackAfterTransfer_ = readBackAfterTransfer_ ||
+                                 transfer_->sequence().direction() == TransferDirection::Upload;
+        return;
+    case DownloadStart::NoLight:
+        return;
+    case DownloadStart::Ready:
+        break;
+    }
+    restoreAndRaise();
+    if (!windowHandle()->isExposed()) {
+        // The dialog is centred on this window, which the window manager has yet to place.
+        readBackWhenShown_ = true;
         return;
     }
-    downloadBusy_ = true;
-    restoreAndRaise();
     auto* dialog = TransferDialog::download(this, hidLink_, request, delays_);
     connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
         // The set is replaced only by a completed read that the user confirmed.
         if (result == QDialog::Accepted && dialog->sequence().downloadCompleted()) {
-            decodeDeviceImage(dialog->image(), modes_);
-            refresh(resetView(view_));
+            ModeSet read;
+            const bool decoded = succeeds([&] {
+                decodeDeviceImage(dialog->image(), read);
+                return true;
+            });
+            if (decoded) {
+                modes_ = std::move(read);
+                refresh(resetView(view_));
+                edits_->markKept();
+            } else {
+                prompts_->showMessage(this, qtText(Text::DownloadFailed));
+            }
         }
-        downloadBusy_ = false;
+    });
+    openTransfer(dialog);
+}
+
+void MainWindow::openTransfer(TransferDialog* dialog) {
+    transfer_ = dialog;
+    connect(dialog, &QDialog::finished, this, [this] {
+        transfer_ = nullptr;
+        // A light that arrived during an upload now shows what was written.
+        if (std::exchange(readBackAfterTransfer_, false)) {
+            QCoreApplication::postEvent(this, new QEvent(kDownloadRequestEvent));
+        }
     });
     dialog->open();
 }
 
-bool MainWindow::transferOpen() const {
-    const auto dialogs = findChildren<TransferDialog*>(Qt::FindDirectChildrenOnly);
-    return std::any_of(dialogs.begin(), dialogs.end(),
-                       [](const TransferDialog* dialog) { return dialog->isVisible(); });
+TransferDialog* MainWindow::keepWhenUploaded(TransferDialog* dialog) {
+    connect(dialog, &QDialog::finished, this, [this, dialog, uploaded = modes_] {
+        const TransferSequence& sequence = dialog->sequence();
+        if (sequence.stage() == TransferStage::UploadCompleted && sequence.failedWrites() == 0) {
+            edits_->markKept(uploaded);
+        }
+    });
+    return dialog;
 }
 
 void MainWindow::openFile() {
@@ -450,20 +494,40 @@ void MainWindow::openFile() {
     if (path.isEmpty()) {
         return;
     }
-    if (!loadModeSet(modes_, QFile::encodeName(path).toStdString())) {
+    // The set changes only when the whole file is accepted; nothing that fails escapes.
+    const bool loaded =
+        succeeds([&] { return loadModeSet(modes_, QFile::encodeName(path).toStdString()); });
+    if (!loaded) {
         prompts_->showMessage(this, QStringLiteral("Failed to read config file!"));
     }
     refresh(resetView(view_));
+    if (loaded) {
+        edits_->markKept();
+    }
 }
 
-void MainWindow::saveFile() {
+bool MainWindow::saveFile() {
     const QString path = prompts_->chooseFileToSave(this);
     if (path.isEmpty()) {
-        return;
+        return false;
     }
-    if (!saveModeSet(modes_, QFile::encodeName(path).toStdString())) {
+    if (!succeeds([&] { return saveModeSet(modes_, QFile::encodeName(path).toStdString()); })) {
         prompts_->showMessage(this, QStringLiteral("Failed to write config file!"));
+        return false;
     }
+    edits_->markKept();
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (edits_->unsaved()) {
+        const CloseChoice choice = prompts_->askSaveBeforeClosing(this);
+        if (choice == CloseChoice::Cancel || (choice == CloseChoice::Save && !saveFile())) {
+            event->ignore();
+            return;
+        }
+    }
+    QWidget::closeEvent(event);
 }
 
 void MainWindow::showPresetMenu() {
@@ -471,7 +535,7 @@ void MainWindow::showPresetMenu() {
     menu->setObjectName(QStringLiteral("presetMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const PresetInfo& info : kPresets) {
-        QAction* action = menu->addAction(qtText(presetLabel(info.preset)));
+        QAction* action = menu->addAction(qtText(info.label));
         action->setData(info.commandId());
         connect(action, &QAction::triggered, this,
                 [this, preset = info.preset] { applyPresetCommand(preset); });
@@ -486,7 +550,7 @@ void MainWindow::applyPresetCommand(Preset preset) {
 }
 
 void MainWindow::openHelp() {
-    // A help file in the working directory wins, as users of earlier versions expect.
+    // A help file in the working directory wins over the installed page.
     const QFileInfo chm(QStringLiteral("GlowdialHelp.chm"));
     QDesktopServices::openUrl(chm.exists() ? QUrl::fromLocalFile(chm.absoluteFilePath())
                                            : helpPageUrl());

@@ -1,5 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
+#include "app/BackgroundDrag.h"
 #include "app/UserPrompts.h"
 #include "device/DeviceStatus.h"
 #include "device/HidLink.h"
@@ -11,7 +15,7 @@
 
 #include <QFont>
 #include <QPixmap>
-#include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -22,10 +26,13 @@ class QScrollBar;
 
 namespace lumavert {
 
+class EditTracker;
 class IntroPanel;
+class KeptValueTips;
 class LinkLabel;
 class PickerRow;
 class SkinButton;
+class TransferDialog;
 
 /// What the main window needs from outside: the bus the light is on and where its device
 /// changes come from. Both must outlive the window.
@@ -59,6 +66,7 @@ class MainWindow : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // Start-up, in order.
@@ -68,6 +76,8 @@ class MainWindow : public QWidget {
     void layOutLabels();
     void placeScrollBars();
     void createRows();
+    /// Lets the history and the value tips follow what the row writes and shows.
+    void watchRow(PickerRow* row);
     void connectCommands();
     void probeAtStart();
 
@@ -81,12 +91,16 @@ class MainWindow : public QWidget {
     void testMode();
     void upload();
     void openFile();
-    void saveFile();
+    /// True when the set was saved.
+    bool saveFile();
     void showPresetMenu();
     void applyPresetCommand(Preset preset);
     void openHelp();
     void showNotice();
-    bool transferOpen() const;
+    /// Marks the set as kept once the dialog has written all of it.
+    TransferDialog* keepWhenUploaded(TransferDialog* dialog);
+    /// Opens an upload or download dialog as the one open transfer.
+    void openTransfer(TransferDialog* dialog);
     /// How to fix the permission on a light that is listed but may not be opened; else empty.
     QString permissionProblem() const;
 
@@ -99,6 +113,8 @@ class MainWindow : public QWidget {
 
     ModeSet modes_;
     ViewState view_;
+    EditTracker* edits_ = nullptr;
+    KeptValueTips* keptTips_ = nullptr;
     HidLink hidLink_;
     DeviceMonitor* deviceMonitor_ = nullptr;
     std::unique_ptr<UserPrompts> prompts_;
@@ -134,9 +150,10 @@ class MainWindow : public QWidget {
     std::array<PickerRow*, kModeRows> modeRows_{};
     std::array<PickerRow*, kStepRows> stepRows_{};
 
-    bool downloadBusy_ = false;
-    QPoint dragOffset_;
-    bool dragging_ = false;
+    QPointer<TransferDialog> transfer_;  ///< the open upload or download, if any
+    bool readBackAfterTransfer_ = false; ///< a light arrived while a transfer was open
+    bool readBackWhenShown_ = false;     ///< a read asked for before the window was on the screen
+    BackgroundDrag backgroundDrag_{*this};
 };
 
 } // namespace lumavert

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/NoticeDialog.h"
 
 #include "controls/CellFont.h"
@@ -23,7 +26,7 @@ NoticeDialog::NoticeDialog(QWidget* parent, const QString& hint)
         hintLabel->SetFontFrom(&hintFont);
         hintLabel->setGeometry(24, 30, 352, 70);
     }
-    centreOnParent();
+    setOkVisible(true);
 }
 
 } // namespace lumavert

@@ -1,6 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/ProgramFiles.h"
 
+#include "controls/QtText.h"
 #include "i18n/TextCatalogue.h"
+#include "program/Version.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,15 +15,15 @@ namespace lumavert {
 
 namespace {
 
-// Set by the build: the hosts of the maker's servers (empty when unknown) and the sources.
+// Set by the build: the hosts of the maker's servers (empty when unknown).
 const QString kWebHost = QStringLiteral(LUMAVERT_WEB_HOST);
 const QString kImageHost = QStringLiteral(LUMAVERT_IMAGE_HOST);
-const QString kSourceResources = QStringLiteral(LUMAVERT_SOURCE_RES);
 
+// A build tree links res/ beside each program; an installed program finds it under its prefix.
 QStringList resourceFolders() {
     const QString programFolder = QCoreApplication::applicationDirPath();
     return {programFolder + QStringLiteral("/res"),
-            programFolder + QStringLiteral("/../share/lumavert/res"), kSourceResources};
+            programFolder + QStringLiteral("/../share/lumavert/res")};
 }
 
 } // namespace
@@ -52,7 +57,7 @@ QUrl helpPageUrl() {
 
 SiteAddress webSiteAddress(const std::string& languageCode) {
     if (kWebHost.isEmpty()) {
-        return {QStringLiteral("LUMAVERT 3.0"), helpPageUrl().toString()};
+        return {qtString(kProductTitle), helpPageUrl().toString()};
     }
     return {kWebHost, QStringLiteral("http://") + kWebHost +
                           QString::fromStdString(webSitePath(languageCode))};

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/SkinnedDialog.h"
 
 #include "controls/CellFont.h"
@@ -7,6 +10,7 @@
 #include "controls/SkinButton.h"
 #include "i18n/TextCatalogue.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace lumavert {
@@ -43,10 +47,28 @@ void SkinnedDialog::placeMessage(const QRect& geometry, const QString& text) {
     messageLabel->setGeometry(geometry);
 }
 
-void SkinnedDialog::centreOnParent() {
+void SkinnedDialog::setOkVisible(bool visible) {
+    okButton->setVisible(visible);
+    if (visible) {
+        okButton->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void SkinnedDialog::showEvent(QShowEvent* event) {
+    // Only now: the window manager may have placed the parent anywhere since this was made.
     if (const QWidget* owner = parentWidget()) {
         move(owner->frameGeometry().center() - rect().center());
     }
+    QDialog::showEvent(event);
+}
+
+void SkinnedDialog::keyPressEvent(QKeyEvent* event) {
+    const bool confirms = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (confirms && okButton->isVisible()) {
+        okButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void SkinnedDialog::paintEvent(QPaintEvent*) {

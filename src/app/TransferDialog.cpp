@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/TransferDialog.h"
 
 #include "controls/ColorRef.h"
@@ -7,6 +10,7 @@
 #include "controls/SkinProgress.h"
 
 #include <QCoreApplication>
+#include <chrono>
 
 namespace lumavert {
 
@@ -44,7 +48,7 @@ TransferDialog::TransferDialog(QWidget* parent, TransferDirection direction, Hid
     : SkinnedDialog(parent)
     , blocks_(blocks) {
     setObjectName(QStringLiteral("transferDialog"));
-    okButton->hide();
+    setOkVisible(false);
 
     progressBar_ = new SkinProgress(this);
     progressBar_->setObjectName(QStringLiteral("progressBar"));
@@ -54,12 +58,10 @@ TransferDialog::TransferDialog(QWidget* parent, TransferDirection direction, Hid
     progressBar_->SetTextColour(kBlack);
     progressBar_->SetRange(0, kTransferSteps);
     progressBar_->SetPos(0);
-    progressBar_->SetStep(1);
     progressBar_->setGeometry(23, 142, 356, 37);
 
     const Text first = direction == TransferDirection::Upload ? Text::Uploading : Text::Downloading;
     placeMessage(QRect(58, 104, 315, 34), qtText(first));
-    centreOnParent();
 
     // The worker calls from its own thread: post, so the stage machine only runs here.
     auto notify = [this](WorkerMessage message) {
@@ -77,14 +79,10 @@ TransferDialog::~TransferDialog() {
 }
 
 void TransferDialog::startTimer(int id, int delayMs) {
-    // Each stage is due a delay after the previous one was due, not after it was handled, so
-    // the light gets its blocks on the second however long each stage took.
+    // Counted from now, when the previous stage ran: after a stall the light still gets its
+    // full pause between two blocks, and a fresh read handle a full pause before the request.
     stopTimer(id);
-    nextDue_ += std::chrono::milliseconds(delayMs);
-    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
-        nextDue_ - std::chrono::steady_clock::now());
-    runningTimers_[id] =
-        QObject::startTimer(std::max(wait, std::chrono::milliseconds(0)), Qt::PreciseTimer);
+    runningTimers_[id] = QObject::startTimer(std::chrono::milliseconds(delayMs), Qt::PreciseTimer);
 }
 
 void TransferDialog::stopTimer(int id) {
@@ -127,7 +125,9 @@ void TransferDialog::showDisplay() {
     messageLabel->SetText(qtText(display.message));
     progressBar_->SetTextColour(display.progressTextColour);
     progressBar_->SetPos(display.progress);
-    okButton->setVisible(display.okVisible);
+    if (okButton->isHidden() == display.okVisible) {
+        setOkVisible(display.okVisible);
+    }
     update();
 }
 

@@ -1,9 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "app/SkinnedDialog.h"
 #include "device/TransferSequence.h"
 
-#include <chrono>
 #include <map>
 #include <memory>
 
@@ -47,7 +49,6 @@ class TransferDialog : public SkinnedDialog, private TransferTimers {
     DeviceImage blocks_;
     SkinProgress* progressBar_ = nullptr;
     std::map<int, int> runningTimers_; // the stage's timer id -> the framework's
-    std::chrono::steady_clock::time_point nextDue_ = std::chrono::steady_clock::now();
     std::unique_ptr<TransferSequence> sequence_;
 };
 

@@ -1,4 +1,10 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/UserPrompts.h"
+
+#include "controls/QtText.h"
+#include "program/Version.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -32,7 +38,7 @@ QString DesktopPrompts::chooseFileToSave(QWidget* owner) {
 }
 
 void DesktopPrompts::showMessage(QWidget* owner, const QString& text) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("LUMAVERT 3.0"), text,
+    auto* box = new QMessageBox(QMessageBox::Warning, qtString(kProductTitle), text,
                                 QMessageBox::Ok, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

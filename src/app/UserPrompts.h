@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
+
+#include "app/ClosePrompt.h"
 
 #include <QString>
 
@@ -20,6 +25,9 @@ class UserPrompts {
 
     /// A message with an OK key. Does not block the caller.
     virtual void showMessage(QWidget* owner, const QString& text) = 0;
+
+    /// Whether to save the unsaved modes before the window closes.
+    virtual CloseChoice askSaveBeforeClosing(QWidget* owner) = 0;
 };
 
 /// The desktop's file dialogs and message boxes.
@@ -28,6 +36,7 @@ class DesktopPrompts : public UserPrompts {
     QString chooseFileToOpen(QWidget* owner) override;
     QString chooseFileToSave(QWidget* owner) override;
     void showMessage(QWidget* owner, const QString& text) override;
+    CloseChoice askSaveBeforeClosing(QWidget* owner) override { return runClosePrompt(owner); }
 };
 
 } // namespace lumavert

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "cli/CliApp.h"
 
 #include "cli/CliCommandLine.h"
@@ -6,17 +9,19 @@
 #include "config/ModeSetFile.h"
 #include "device/DeviceImageCodec.h"
 #include "device/HidLink.h"
+#include "device/ImageFile.h"
+#include "device/KeptValues.h"
 #include "device/PermissionHint.h"
 #include "device/SimulatedLight.h"
 #include "device/TransferCommands.h"
 #include "device/TransferSequence.h"
 #include "device/VirtualBus.h"
 #include "model/Presets.h"
+#include "program/Version.h"
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <new>
 
 namespace lumavert {
 
@@ -126,40 +131,95 @@ class CliApp {
         return "cannot be opened";
     }
 
+    static std::string uploadFailure(const HidLink& hidLink, int failedWrites) {
+        const std::string light = describeLight(hidLink.lastProbe().device);
+        const std::string blocks = std::to_string(failedWrites) + " of 4 blocks";
+        switch (hidLink.lastWriteFailure()) {
+        case WriteFailure::ReportTooShort:
+            return "the " + light + " states output reports of " +
+                   std::to_string(hidLink.lastOutputReportLength()) + " bytes; a block needs " +
+                   std::to_string(kBlockSize + 1) + ", so nothing was written";
+        case WriteFailure::Refused:
+            return "the " + light + " refused " + blocks;
+        case WriteFailure::Gone:
+        case WriteFailure::None:
+            break;
+        }
+        return blocks + " did not reach the " + light + ": it went away";
+    }
+
     int upload() {
-        const ModeSet modes = load(line_.operands.at(0));
+        const std::string& file = line_.operands.at(0);
+        const ModeSet modes = load(file);
         if (modes.empty()) {
-            fail(line_.operands.at(0) + ": the Mode set is empty; a light would read it as 256 "
-                                        "modes, so nothing is uploaded");
+            fail(file + ": the Mode set is empty; a light would read it as 256 modes, so nothing "
+                        "is uploaded");
         }
         HidLink& hidLink = link();
         DeviceImage blocks;
         if (prepareUpload(hidLink, modes, blocks) == UploadStart::NoLight) {
             failNoLight(hidLink);
         }
+        if (line_.verify && !hidLink.usesFeatureReports()) {
+            fail("--verify: the " + describeLight(hidLink.lastProbe().device) +
+                 " takes output reports and cannot be read back; nothing was uploaded");
+        }
         const TransferSequence& sequence = transfer(TransferDirection::Upload, blocks);
         if (sequence.failedWrites() > 0) {
-            fail(std::to_string(sequence.failedWrites()) + " of 4 blocks did not reach the " +
-                 describeLight(hidLink.lastProbe().device) + "; it may have been unplugged");
+            fail(uploadFailure(hidLink, sequence.failedWrites()));
         }
         checkSimulatedMemory();
+        if (line_.verify) {
+            verify(file, keptModeSet(modes), readBack());
+        }
         return ExitOk;
     }
 
+    void verify(const std::string& file, const ModeSet& expected, const ModeSet& found) {
+        const std::vector<int> differing = differingModes(expected, found);
+        if (differing.empty()) {
+            err_ << "Verified: the light gives back what " << file << " must give\n";
+            return;
+        }
+        std::string numbers;
+        for (std::size_t i = 0; i < differing.size(); ++i) {
+            numbers += (i == 0                      ? ""
+                        : i + 1 == differing.size() ? " and "
+                                                    : ", ") +
+                       std::to_string(differing[i]);
+        }
+        fail("--verify: the light gives back " + std::to_string(found.size()) + " modes; " +
+             (differing.size() == 1 ? "mode " : "modes ") + numbers +
+             (differing.size() == 1 ? " differs" : " differ") + " from what " + file +
+             " must give");
+    }
+
     int download() {
+        const ModeSet modes = readBack();
+        if (modes.empty()) {
+            err_ << "the light holds no Mode set: its memory is erased\n";
+        }
+        return showOrSave(modes);
+    }
+
+    // Reads the light's Mode set through the download sequence.
+    ModeSet readBack() {
         HidLink& hidLink = link();
         DeviceImage blocks;
         if (prepareDownload(hidLink, false, blocks) == DownloadStart::NoLight) {
             failNoLight(hidLink);
         }
-        if (!transfer(TransferDirection::Download, blocks).downloadCompleted()) {
-            fail(englishText(Text::DownloadFailed) + ": the " +
-                 describeLight(hidLink.lastProbe().device) + " did not send its 256 bytes within " +
-                 seconds(delays().answerLimitMs));
+        const TransferSequence& sequence = transfer(TransferDirection::Download, blocks);
+        if (!sequence.downloadCompleted()) {
+            const std::string light = describeLight(hidLink.lastProbe().device);
+            fail(englishText(Text::DownloadFailed) + ": the " + light +
+                 (sequence.lightWentAway() ? " went away before it had sent its 256 bytes"
+                                           : " did not send its 256 bytes within " +
+                                                 seconds(environment_.delays.answerLimitMs)));
         }
         ModeSet modes;
         decodeDeviceImage(blocks, modes);
-        return showOrSave(modes);
+        return modes;
     }
 
     int test() {
@@ -207,20 +267,10 @@ class CliApp {
     }
 
     int decode() {
-        const std::string& file = line_.operands.at(0);
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            fail(file + ": cannot be read");
-        }
-        const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
-                                      std::istreambuf_iterator<char>()};
-        if (bytes.size() != static_cast<std::size_t>(kImageSize)) {
-            fail(file + ": holds " + std::to_string(bytes.size()) +
-                 " bytes; a light's image is exactly 256 bytes");
-        }
         DeviceImage image;
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            image[i / kBlockSize][i % kBlockSize] = static_cast<std::uint8_t>(bytes[i]);
+        std::string error;
+        if (!readImageFile(line_.operands.at(0), image, error)) {
+            fail(error);
         }
         ModeSet modes;
         decodeDeviceImage(image, modes);
@@ -230,9 +280,8 @@ class CliApp {
     int preset() {
         const std::optional<Preset> chosen = presetByCliName(line_.operands.at(0));
         if (!chosen) {
-            throw CliFailure{ExitUsage, "unknown preset '" + line_.operands.at(0) +
-                                            "'; choose factory, household, outdoor, military, "
-                                            "tactical or fishing"};
+            throw CliFailure{ExitUsage, "unknown preset '" + line_.operands.at(0) + "'; choose " +
+                                            presetCliNames()};
         }
         ModeSet modes;
         applyPreset(*chosen, modes);
@@ -246,14 +295,16 @@ class CliApp {
         ModeSet modes;
         LoadRefusal why;
         if (!loadModeSet(modes, file, kMaxModes, kMaxEntries, &why)) {
-            fail(file + ": " + why.describe());
+            // A file that could not be read at all is named by its reason already.
+            fail(why.section.empty() ? why.describe() : file + ": " + why.describe());
         }
         return modes;
     }
 
     static void save(const ModeSet& modes, const std::filesystem::path& file) {
-        if (!saveModeSet(modes, file)) {
-            fail(file.string() + ": cannot be written");
+        std::string why;
+        if (!saveModeSet(modes, file, kMaxModes, kMaxEntries, &why)) {
+            fail(why);
         }
     }
 
@@ -306,19 +357,17 @@ class CliApp {
             fail("no permission to open the " + describeLight(probe.device) + ": " +
                  permissionAdvice());
         }
-        fail("no light found (looked for 13ec:0056, 04d8:003f and 1017:1000)");
-    }
-
-    // A shortened stage delay shortens the answer limit in proportion.
-    TransferDelays delays() const {
-        const TransferDelays real;
-        return {line_.stageDelayMs, line_.stageDelayMs * real.answerLimitMs / real.stageMs};
+        std::string lookedFor;
+        for (const AcceptedDevice& row : acceptedDevices()) {
+            lookedFor += (lookedFor.empty() ? "" : ", ") + hexId(row.vendorId, row.productId);
+        }
+        fail("no light found (looked for " + lookedFor + ")");
     }
 
     // Runs the transfer dialog's sequence in real time, with its progress on `err`.
     const TransferSequence& transfer(TransferDirection direction, DeviceImage& blocks) {
         sequence_ = std::make_unique<TransferSequence>(direction, link(), blocks, runner_,
-                                                       runner_.notifier(), delays());
+                                                       runner_.notifier(), environment_.delays);
         runner_.run(*sequence_, [this](const TransferDisplay& display) {
             err_ << englishText(display.message) << " " << display.progress << "/" << kTransferSteps
                  << "\n";
@@ -327,9 +376,9 @@ class CliApp {
     }
 
     void checkSimulatedMemory() const {
-        if (simulatedLight_ != nullptr && simulatedLight_->persistFailed()) {
-            fail("--simulate: " + line_.simulateFile->string() +
-                 ": the light's memory could not be saved");
+        if (simulatedLight_ != nullptr && !simulatedLight_->persistError().empty()) {
+            fail("--simulate: the light's memory was not saved: " +
+                 simulatedLight_->persistError());
         }
     }
 
@@ -345,10 +394,24 @@ class CliApp {
     std::unique_ptr<TransferSequence> sequence_;
 };
 
-} // namespace
+int runCommand(const CliCommandLine& line, std::ostream& out, std::ostream& err,
+               const CliEnvironment& environment) {
+    const std::string where = std::string(kProgram) + ": " + commandName(line.command) + ": ";
+    try {
+        return CliApp(line, out, err, environment).run();
+    } catch (const CliFailure& failure) {
+        err << where << failure.message << "\n";
+        return failure.exitCode;
+    } catch (const std::bad_alloc&) {
+        err << where << "out of memory\n";
+    } catch (...) {
+        err << where << "stopped by an unexpected failure\n";
+    }
+    return ExitFailure;
+}
 
-int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-           const CliEnvironment& environment) {
+int runParsed(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+              const CliEnvironment& environment) {
     std::string usageError;
     const std::optional<CliCommandLine> line = parseCommandLine(args, usageError);
     if (!line) {
@@ -360,19 +423,30 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return ExitOk;
     }
     if (line->version) {
-        out << kProgram << " " << LUMAVERT_VERSION << "\n";
+        out << kProgram << " " << kVersion << "\n";
         return ExitOk;
     }
-    const std::string where = std::string(kProgram) + ": " + commandName(line->command) + ": ";
+    return runCommand(*line, out, err, environment);
+}
+
+} // namespace
+
+int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+           const CliEnvironment& environment) {
+    int code = ExitFailure;
     try {
-        return CliApp(*line, out, err, environment).run();
-    } catch (const CliFailure& failure) {
-        err << where << failure.message << "\n";
-        return failure.exitCode;
-    } catch (const std::exception& error) {
-        err << where << error.what() << "\n";
+        code = runParsed(args, out, err, environment);
+    } catch (...) {
+        err << kProgram << ": out of memory\n"; // all that can fail outside a command
         return ExitFailure;
     }
+    // A failed command has said why already; one line is enough.
+    if (!out.flush() && code == ExitOk) {
+        err << kProgram << ": standard output: "
+            << (environment.outputError ? environment.outputError() : "cannot be written") << "\n";
+        code = ExitFailure;
+    }
+    return code;
 }
 
 } // namespace lumavert

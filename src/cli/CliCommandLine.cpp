@@ -1,8 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "cli/CliCommandLine.h"
+
+#include "model/Presets.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string_view>
 
 namespace lumavert {
@@ -18,44 +22,31 @@ struct CommandForm {
     std::size_t operands;
     OutputOption output;
     bool binary;
+    bool verify;
     std::string_view summary;
 };
 
 constexpr std::array<CommandForm, 8> kCommands{{
-    {CliCommand::Devices, "devices", "devices", 0, OutputOption::None, false,
+    {CliCommand::Devices, "devices", "devices", 0, OutputOption::None, false, false,
      "list the lights and whether they can be opened"},
-    {CliCommand::Upload, "upload", "upload FILE.ini", 1, OutputOption::None, false,
-     "write the Mode set of FILE.ini into the light"},
+    {CliCommand::Upload, "upload", "upload [--verify] FILE.ini", 1, OutputOption::None, false, true,
+     "write the Mode set of FILE.ini into the light;\n"
+     "                                  --verify reads it back and compares"},
     {CliCommand::Download, "download", "download [-o FILE.ini]", 0, OutputOption::Optional, false,
-     "read the light's Mode set: show or save it"},
-    {CliCommand::Test, "test", "test FILE.ini N", 2, OutputOption::None, false,
+     false, "read the light's Mode set: show or save it"},
+    {CliCommand::Test, "test", "test FILE.ini N", 2, OutputOption::None, false, false,
      "show mode N (from 1) on the light at once"},
-    {CliCommand::Show, "show", "show FILE.ini", 1, OutputOption::None, false,
+    {CliCommand::Show, "show", "show FILE.ini", 1, OutputOption::None, false, false,
      "show the Mode set of FILE.ini as a table"},
-    {CliCommand::Encode, "encode", "encode FILE.ini [--binary]", 1, OutputOption::None, true,
+    {CliCommand::Encode, "encode", "encode FILE.ini [--binary]", 1, OutputOption::None, true, false,
      "print the 256-byte image as hex (or raw)"},
     {CliCommand::Decode, "decode", "decode IMAGE.bin [-o FILE.ini]", 1, OutputOption::Optional,
-     false, "a 256-byte image as a Mode set: show or save"},
+     false, false, "a 256-byte image as a Mode set: show or save"},
     {CliCommand::Preset, "preset", "preset NAME -o FILE.ini", 1, OutputOption::Required, false,
-     "save a preset (factory, household, outdoor,\n"
-     "                                  military, tactical or fishing)"},
+     false, "save a preset (NAME: see Presets below)"},
 }};
 
-constexpr std::string_view kSimulatePrefix = "--simulate=";
 constexpr std::string_view kOutputPrefix = "--output=";
-constexpr std::string_view kStageDelayPrefix = "--stage-delay-ms=";
-constexpr int kLongestStageDelayMs = 1000;
-
-std::optional<int> parseStageDelay(std::string_view text) {
-    int value = 0;
-    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (status != std::errc() || end != text.data() + text.size() || value < 1 ||
-        value > kLongestStageDelayMs) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 class Parser {
   public:
     explicit Parser(std::span<const std::string> args)
@@ -89,27 +80,18 @@ class Parser {
     }
 
     void takeOption(std::string_view option) {
-        if (option == "--help" || option == "-h") {
-            line_.help = true;
-        } else if (option == "--version") {
-            line_.version = true;
-        } else if (option == "--simulate") {
-            line_.simulate = true;
-        } else if (option.starts_with(kSimulatePrefix)) {
-            line_.simulate = true;
-            line_.simulateFile = option.substr(kSimulatePrefix.size());
-            requireValue(line_.simulateFile->empty(), "--simulate= needs a FILE");
-        } else if (option == "-o" || option == "--output") {
+        if (takeSharedOption(option, line_, error_)) {
+            return;
+        }
+        if (option == "-o" || option == "--output") {
             requireValue(next_ >= args_.size(), std::string(option) + " needs a FILE");
             setOutput(next_ < args_.size() ? args_[next_++] : "");
         } else if (option.starts_with(kOutputPrefix)) {
             setOutput(option.substr(kOutputPrefix.size()));
         } else if (option == "--binary") {
             line_.binary = true;
-        } else if (option.starts_with(kStageDelayPrefix)) {
-            const auto delay = parseStageDelay(option.substr(kStageDelayPrefix.size()));
-            requireValue(!delay, "--stage-delay-ms takes 1 to 1000");
-            line_.stageDelayMs = delay.value_or(line_.stageDelayMs);
+        } else if (option == "--verify") {
+            line_.verify = true;
         } else {
             error_ = "unknown option '" + std::string(option) + "'";
         }
@@ -142,7 +124,7 @@ class Parser {
         const bool outputWrong = line_.output ? form->output == OutputOption::None
                                               : form->output == OutputOption::Required;
         if (line_.operands.size() != form->operands || outputWrong ||
-            (line_.binary && !form->binary)) {
+            (line_.binary && !form->binary) || (line_.verify && !form->verify)) {
             error_ = "usage: lumavert-cli " + std::string(form->synopsis);
         }
     }
@@ -177,14 +159,12 @@ std::string cliUsage() {
         text += "  " + synopsis + std::string(form.summary) + "\n";
     }
     text += "\nOptions:\n"
-            "  --simulate[=FILE]   use a virtual light (13ec:0056) instead of the USB bus; with\n"
-            "                      FILE its 256-byte memory is read from and saved to FILE (a\n"
-            "                      new FILE starts with the Factory preset)\n"
             "  -o, --output FILE   save the Mode set to FILE.ini instead of showing it\n"
             "  --binary            encode: write the 256 raw bytes to standard output\n"
-            "  -h, --help          show this help\n"
-            "  --version           show the version\n"
-            "\nExit status: 0 done, 1 failed (refused file, no light, no permission, download\n"
+            "  --verify            upload: read the light back and compare; exit 1 naming\n"
+            "                      the modes that differ (lights of the 13ec:0056 kind)\n" +
+            sharedOptionsHelp() + "\nPresets: " + presetCliNames() +
+            "\n\nExit status: 0 done, 1 failed (refused file, no light, no permission, download\n"
             "failed), 2 bad usage.\n";
     return text;
 }

@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
+
+#include "program/SharedOptions.h"
 
 #include <filesystem>
 #include <optional>
@@ -11,17 +16,12 @@ namespace lumavert {
 enum class CliCommand { Devices, Upload, Download, Test, Show, Encode, Decode, Preset };
 
 /// The arguments of one lumavert-cli run, checked against the command's form.
-struct CliCommandLine {
-    bool help = false;
-    bool version = false;
-    bool simulate = false;
-    std::optional<std::filesystem::path> simulateFile;
-    /// The transfer dialog's stage delay; only tests shorten it (--stage-delay-ms=N).
-    int stageDelayMs = 1000;
+struct CliCommandLine : SharedOptions {
     CliCommand command = CliCommand::Devices;
     std::vector<std::string> operands;
     std::optional<std::filesystem::path> output; ///< -o FILE
     bool binary = false;                         ///< --binary
+    bool verify = false;                         ///< --verify
 };
 
 /// Parses the arguments (without the program name). Options may stand anywhere; "--" ends them.

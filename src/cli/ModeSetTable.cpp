@@ -1,6 +1,13 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "cli/ModeSetTable.h"
 
+#include "device/KeptValues.h"
+
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace lumavert {
 
@@ -44,31 +51,44 @@ std::string stepsText(const LightMode& mode) {
     return text;
 }
 
-std::string row(const std::string& number, const std::string& kind, const std::string& value,
-                const std::string& minutes, const std::string& steps) {
-    char line[96];
-    std::snprintf(line, sizeof line, "%4s  %-10s  %-8s  %7s", number.c_str(), kind.c_str(),
-                  value.c_str(), minutes.c_str());
-    std::string text = line;
-    if (!steps.empty()) {
-        text += "  " + steps;
-    }
+std::string stepsKept(const LightMode& mode) {
+    return mode.kind == KindCustomize ? stepsText(keptMode(mode)) : "";
+}
+
+struct Line {
+    std::string number, kind, value, minutes, steps, kept;
+};
+
+std::string format(const Line& line, std::size_t stepsWidth) {
+    char fixed[96];
+    std::snprintf(fixed, sizeof fixed, "%4s  %-10s  %-8s  %7s", line.number.c_str(),
+                  line.kind.c_str(), line.value.c_str(), line.minutes.c_str());
+    std::string steps = line.steps;
+    steps.resize(stepsWidth, ' ');
+    std::string text = std::string(fixed) + "  " + steps + "  " + line.kept;
+    text.erase(text.find_last_not_of(' ') + 1);
     return text + "\n";
 }
 
 } // namespace
 
 std::string formatModeSet(const ModeSet& modes) {
-    std::string table = row("Mode", "Kind", "Value", "Minutes", "Steps (ms lit/dim)");
-    if (modes.empty()) {
-        return table + "   (no modes)\n";
-    }
+    std::vector<Line> lines{
+        {"Mode", "Kind", "Value", "Minutes", "Steps (ms lit/dim)", "Light keeps (ms lit/dim)"}};
     for (std::size_t i = 0; i < modes.size(); ++i) {
         const LightMode& mode = modes[i];
-        table += row(std::to_string(i + 1), kindName(mode), valueText(mode),
-                     std::to_string(mode.minutes), stepsText(mode));
+        lines.push_back({std::to_string(i + 1), kindName(mode), valueText(mode),
+                         std::to_string(mode.minutes), stepsText(mode), stepsKept(mode)});
     }
-    return table;
+    std::size_t stepsWidth = 0;
+    for (const Line& line : lines) {
+        stepsWidth = std::max(stepsWidth, line.steps.size());
+    }
+    std::string table;
+    for (const Line& line : lines) {
+        table += format(line, stepsWidth);
+    }
+    return modes.empty() ? table + "   (no modes)\n" : table;
 }
 
 } // namespace lumavert

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "cli/TransferRunner.h"
 
 #include <algorithm>
@@ -6,7 +9,7 @@ namespace lumavert {
 
 void TransferRunner::startTimer(int id, int delayMs) {
     std::lock_guard lock(mutex_);
-    timers_[id] = firing_.value_or(Clock::now()) + std::chrono::milliseconds(delayMs);
+    timers_[id] = Clock::now() + std::chrono::milliseconds(delayMs);
 }
 
 void TransferRunner::stopTimer(int id) {
@@ -43,7 +46,6 @@ void TransferRunner::run(TransferSequence& sequence, const Shown& shown) {
                 return; // nothing left that could move the sequence on
             } else if (earliest->second <= Clock::now()) {
                 timer = earliest->first;
-                firing_ = earliest->second;
             } else {
                 wake_.wait_until(lock, earliest->second);
                 continue;
@@ -53,8 +55,6 @@ void TransferRunner::run(TransferSequence& sequence, const Shown& shown) {
             sequence.onWorkerMessage(*message);
         } else {
             sequence.onTimer(*timer);
-            std::lock_guard lock(mutex_);
-            firing_.reset();
         }
         if (sequence.display() != display) {
             display = sequence.display();

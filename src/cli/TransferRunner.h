@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "device/TransferSequence.h"
@@ -13,8 +16,8 @@
 namespace lumavert {
 
 /// Runs a transfer sequence in real time on the calling thread, as the dialog's event loop
-/// would: one-shot timers and the worker's messages, one at a time. A timer started while
-/// another fires counts from the time that one was due, so late wake-ups do not add up.
+/// would: one-shot timers and the worker's messages, one at a time. A timer counts from when it
+/// was started, so a stall never shortens the pause before the next stage.
 class TransferRunner final : public TransferTimers {
   public:
     using Shown = std::function<void(const TransferDisplay&)>;
@@ -36,7 +39,6 @@ class TransferRunner final : public TransferTimers {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::map<int, Clock::time_point> timers_;
-    std::optional<Clock::time_point> firing_; // when the timer being handled was due
     std::deque<WorkerMessage> messages_;
 };
 

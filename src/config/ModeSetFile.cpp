@@ -1,6 +1,10 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "config/ModeSetFile.h"
 
 #include "config/IniFile.h"
+#include "files/RegularFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -226,6 +230,24 @@ void writeModeSet(IniFile& ini, const ModeSet& modes, const Limits& limits) {
     }
 }
 
+bool isUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+// The text of a Mode set file, or why it is none: the platform would read a UTF-16 file as such
+// and write it back so, and ASCII written into it would corrupt it for every reader.
+FileContents readModeSetText(const std::filesystem::path& path) {
+    FileContents contents = readRegularFile(path, kMaxModeSetFileSize);
+    if (contents.status == FileContents::Status::TooLarge) {
+        contents.error = path.string() + " is " + std::to_string(contents.size) +
+                         " bytes; a Mode set file is at most 1 MiB";
+    } else if (contents.status == FileContents::Status::Read && isUtf16(contents.bytes)) {
+        contents.status = FileContents::Status::Refused;
+        contents.error = path.string() + ": holds UTF-16 text; a Mode set file is 8-bit text";
+    }
+    return contents;
+}
+
 } // namespace
 
 std::string LoadRefusal::describe() const {
@@ -237,14 +259,14 @@ std::string LoadRefusal::describe() const {
 
 bool loadModeSet(ModeSet& modes, const std::filesystem::path& path, int maxModes, int maxEntries,
                  LoadRefusal* why) {
-    std::string text;
-    if (!readTextFile(path, text)) {
+    FileContents contents = readModeSetText(path);
+    if (contents.status != FileContents::Status::Read) {
         if (why) {
-            *why = {{}, {}, {}, "the file cannot be read"};
+            *why = {{}, {}, {}, contents.error};
         }
         return false;
     }
-    const IniFile ini(text);
+    const IniFile ini(std::move(contents.bytes));
     ModeSetReader reader(ini, clampedLimits(maxModes, maxEntries));
     ModeSet loaded;
     if (!reader.read(loaded)) {
@@ -258,20 +280,28 @@ bool loadModeSet(ModeSet& modes, const std::filesystem::path& path, int maxModes
 }
 
 bool saveModeSet(const ModeSet& modes, const std::filesystem::path& path, int maxModes,
-                 int maxEntries) {
-    return saveModeSet(modes, path, maxModes, maxEntries, renameFile);
-}
-
-bool saveModeSet(const ModeSet& modes, const std::filesystem::path& path, int maxModes,
-                 int maxEntries, const RenameFile& rename) {
-    std::string existing;
-    std::error_code error;
-    if (std::filesystem::exists(path, error) && !readTextFile(path, existing)) {
+                 int maxEntries, std::string* why) {
+    const auto refuse = [why](const std::string& error) {
+        if (why) {
+            *why = error;
+        }
         return false;
+    };
+    FileContents existing = readModeSetText(path);
+    if (existing.status != FileContents::Status::Read &&
+        existing.status != FileContents::Status::Missing) {
+        return refuse(existing.error);
     }
-    IniFile ini(existing);
+    IniFile ini(std::move(existing.bytes)); // empty for a new file
     writeModeSet(ini, modes, clampedLimits(maxModes, maxEntries));
-    return replaceTextFile(path, ini.text(), rename);
+    const std::string text = ini.text();
+    if (text.size() > kMaxModeSetFileSize) {
+        // A file that the next load would refuse is no save.
+        return refuse(path.string() + " would be " + std::to_string(text.size()) +
+                      " bytes; a Mode set file is at most 1 MiB");
+    }
+    std::string error;
+    return replaceFile(path, text, error) || refuse(error);
 }
 
 } // namespace lumavert

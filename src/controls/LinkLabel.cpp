@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "controls/LinkLabel.h"
 
 #include "controls/CellFont.h"
@@ -88,7 +91,9 @@ void LinkLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && !linkTarget.isEmpty()) {
+    // The release comes here wherever the pointer went: moving off first is a change of mind.
+    if (event->button() == Qt::LeftButton && !linkTarget.isEmpty() &&
+        rect().contains(event->position().toPoint())) {
         currentOpener()(linkTarget);
     }
 }

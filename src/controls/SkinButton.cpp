@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "controls/SkinButton.h"
 
 #include "controls/ColorRef.h"
@@ -112,8 +115,10 @@ void SkinButton::paintEvent(QPaintEvent*) {
 }
 
 void SkinButton::trackHover(bool inside, Qt::MouseButtons buttons) {
-    if ((buttons & Qt::LeftButton) && !hover) {
-        return; // no hover look begins while something is being dragged
+    // No hover look begins while something is being dragged, nor on a key that cannot be
+    // pressed (the pointer's enter still reaches a disabled key).
+    if (((buttons & Qt::LeftButton) || !isEnabled()) && !hover) {
+        return;
     }
     if (!inside) {
         leaveHover();
@@ -133,6 +138,13 @@ void SkinButton::leaveHover() {
 void SkinButton::enterEvent(QEnterEvent* event) {
     QAbstractButton::enterEvent(event);
     trackHover(true, QGuiApplication::mouseButtons());
+}
+
+void SkinButton::changeEvent(QEvent* event) {
+    QAbstractButton::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        leaveHover();
+    }
 }
 
 void SkinButton::leaveEvent(QEvent* event) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "controls/TextPlacement.h"
@@ -37,6 +40,7 @@ class SkinButton : public QAbstractButton {
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:

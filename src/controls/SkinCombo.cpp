@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "controls/SkinCombo.h"
 
 #include "controls/ColorRef.h"
@@ -5,7 +8,10 @@
 
 #include <QAbstractItemDelegate>
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QWheelEvent>
 
 namespace lumavert {
@@ -48,10 +54,34 @@ class ItemDelegate : public QAbstractItemDelegate {
     const ComboColours& colours;
 };
 
+// The desktop's style with one change: the list drops below the face. Some styles open it over
+// the face with the current entry under the pointer, so where each entry lands would depend on
+// the entry shown, and a click aimed at one could pick another.
+class ListBelowStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* listBelowStyle() {
+    static QPointer<ListBelowStyle> style;
+    if (!style) {
+        style = new ListBelowStyle;
+        style->setParent(QCoreApplication::instance()); // lives as long as the application
+    }
+    return style;
+}
+
 } // namespace
 
 SkinCombo::SkinCombo(QWidget* parent)
     : QComboBox(parent) {
+    setStyle(listBelowStyle());
     setFocusPolicy(Qt::StrongFocus);
     setItemDelegate(new ItemDelegate(colours, this));
 }

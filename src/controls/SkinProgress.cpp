@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "controls/SkinProgress.h"
 
 #include "controls/CellFont.h"
@@ -7,7 +10,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <limits>
 
 namespace lumavert {
 
@@ -69,18 +71,6 @@ void SkinProgress::SetRange(int min, int max) {
 
 void SkinProgress::SetPos(int value) {
     range.pos = std::max(std::min(value, range.max), range.min);
-}
-
-void SkinProgress::SetStep(int value) {
-    step = value;
-}
-
-void SkinProgress::StepIt() {
-    // Widened so that a large step cannot overflow before SetPos clamps it.
-    const long long next = static_cast<long long>(range.pos) + step;
-    SetPos(static_cast<int>(std::clamp<long long>(next, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max())));
-    update();
 }
 
 QString SkinProgress::percentText() const {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QFont>
@@ -40,9 +43,6 @@ class SkinProgress : public QWidget {
     void SetRange(int min, int max);
     /// Sets the position, clamped to at most max, then to at least min.
     void SetPos(int value);
-    void SetStep(int value);
-    /// Advances by one step and repaints.
-    void StepIt();
 
     int pos() const { return range.pos; }
     /// The text the bar shows, e.g. "75%".
@@ -59,7 +59,6 @@ class SkinProgress : public QWidget {
     int leftMargin = 0;
     int rightMargin = 0;
     ProgressRange range;
-    int step = 0;
 };
 
 } // namespace lumavert

@@ -1,9 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "controls/ValueSlider.h"
 
 #include "controls/CellFont.h"
 #include "controls/ColorRef.h"
 #include "controls/SkinBitmap.h"
-#include "controls/ValueRounding.h"
+#include "model/ValueRounding.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -162,7 +165,7 @@ void ValueSlider::paintEvent(QPaintEvent*) {
     const QRect unfilled(edge, 0, width() - edge, height());
     painter.drawPixmap(unfilled, backgroundBitmap, unfilled);
     painter.drawPixmap(QRect(0, 0, edge, height()), fillBitmap, QRect(0, 0, edge, height()));
-    if (showMarker && !markerBitmap.isNull()) {
+    if (!markerBitmap.isNull()) {
         const QRect marker(position - markerWidth / 2, margin, markerWidth, height() - 2 * margin);
         painter.drawPixmap(marker, markerBitmap, QRect(QPoint(0, 0), marker.size()));
     }
@@ -187,7 +190,8 @@ void ValueSlider::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint point = event->position().toPoint();
-    dragging = !markerOnlyPress || markerRect().contains(point);
+    // Only the marker is taken; a press elsewhere on the bar does nothing.
+    dragging = markerRect().contains(point);
     if (dragging) {
         setCursor(Qt::SizeHorCursor);
         dragTo(point.x());

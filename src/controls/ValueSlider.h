@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QFont>
@@ -93,8 +96,6 @@ class ValueSlider : public QWidget {
     void send(SliderMessage message);
 
     bool dragging = false;
-    bool showMarker = true;
-    bool markerOnlyPress = true;
     std::uint32_t textColour = 0x000000;
     int textPlacement = 1;
     QFont font;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "device/DeviceImageCodec.h"
 
 #include <algorithm>
@@ -129,9 +132,13 @@ void encodeReadRequest(Block& block) {
     frameBlock(block, MarkerReadRequest);
 }
 
+constexpr std::uint8_t kErasedCount = 0xFF;
+
 void decodeDeviceImage(const DeviceImage& image, ModeSet& modes) {
-    // An erased memory reads 0xFF here: take the 20 slots the image has, never more.
-    const int count = std::min(image[0][1] + 1, kMaxModes);
+    // 0xFF is what an empty set encodes to, and what an erased memory reads. Other counts past
+    // the 20 slots the image has are cut to those slots.
+    const int storedCount = image[0][1] == kErasedCount ? 0 : image[0][1] + 1;
+    const int count = std::min(storedCount, kMaxModes);
     modes.clear();
     for (int i = 0; i < count; ++i) {
         const RecordSlot slot = recordSlot(i);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "device/DownloadWorker.h"
 
 #include <algorithm>
@@ -28,7 +31,12 @@ DeviceImage DownloadWorker::image() const {
 void DownloadWorker::run(const std::stop_token& stop) {
     std::array<std::uint8_t, kImageSize> buffer{};
     const int received = link_.readReports(buffer, kReportPayload, stop);
-    if (stop.stop_requested() || received != kImageSize / kReportPayload || !notify_) {
+    if (stop.stop_requested() || !notify_) {
+        return;
+    }
+    // Reads that wait for a slow light only end by a stop; ending early means they failed.
+    if (received != kImageSize / kReportPayload) {
+        notify_(WorkerDownloadFailed);
         return;
     }
     {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "device/DeviceImageCodec.h"
@@ -13,12 +16,14 @@ namespace lumavert {
 enum WorkerMessage : int {
     WorkerImageRead = 0x464,
     WorkerDownloadCompleted = 0x465,
+    WorkerDownloadFailed = 0x466, ///< the light went away or failed before it had answered
 };
 
 /// Reads the light's 256-byte image on its own thread: 32 input reports of 8 bytes. It keeps
 /// the bytes in its own buffer, so nothing the caller owns is written from the worker thread.
 /// Only after all 32 reports have arrived does it call `notify` with WorkerImageRead and then
-/// WorkerDownloadCompleted; a light that is gone or answers short makes it call nothing.
+/// WorkerDownloadCompleted. A light that is gone or fails makes it call WorkerDownloadFailed at
+/// once; one that answers short makes it call nothing (the dialog's answer limit ends that).
 class DownloadWorker {
   public:
     /// Called on the worker thread; the owner turns it into a posted message.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "device/HidLink.h"
 
 #include <algorithm>
@@ -99,10 +102,6 @@ HidLink::Scan HidLink::scan() {
     return {nullptr, refused};
 }
 
-std::unique_ptr<HidHandle> HidLink::findDevice() {
-    return scan().handle;
-}
-
 int HidLink::probe() {
     Scan found = scan();
     if (!notificationRegistered_) {
@@ -123,6 +122,7 @@ int HidLink::registerForDeviceChanges() {
 }
 
 int HidLink::writeReport(std::span<const std::uint8_t> block) {
+    lastWriteFailure_ = WriteFailure::Gone;
     if (!present_) {
         return 0;
     }
@@ -132,14 +132,19 @@ int HidLink::writeReport(std::span<const std::uint8_t> block) {
     }
     HidHandle& device = *found.handle;
     const bool feature = found.result.usesFeatureReports;
-    // Report id 0, the block, then zeros up to the device's report length: nothing pads for us.
+    // Report id 0, the block, then zeros up to the report length the light states: nothing
+    // pads for us, and a light refuses an output report of any other length.
     const std::size_t blockReport = block.size() + 1;
-    const std::size_t length =
-        feature ? blockReport
-                : std::max(blockReport, static_cast<std::size_t>(device.outputReportLength()));
-    std::vector<std::uint8_t> report(length, 0);
+    lastOutputReportLength_ = device.outputReportLength();
+    const auto stated = static_cast<std::size_t>(lastOutputReportLength_);
+    if (!feature && stated != 0 && stated < blockReport) {
+        lastWriteFailure_ = WriteFailure::ReportTooShort;
+        return 0;
+    }
+    std::vector<std::uint8_t> report(feature || stated == 0 ? blockReport : stated, 0);
     std::copy(block.begin(), block.end(), report.begin() + 1);
     const bool sent = feature ? device.sendFeatureReport(report) : device.writeOutputReport(report);
+    lastWriteFailure_ = sent ? WriteFailure::None : WriteFailure::Refused;
     return sent ? 1 : 0;
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "device/DeviceMonitor.h"
@@ -45,12 +48,20 @@ struct ProbeResult {
 ///
 /// probe(), writeReport() and the accessors belong to the user-interface thread; readReports()
 /// may run on one other thread at the same time.
+/// Why the last writeReport() sent nothing the light took.
+enum class WriteFailure {
+    None,
+    Gone,           ///< no light to write to
+    Refused,        ///< the light was there and refused the report
+    ReportTooShort, ///< the light states an output report too short for a block
+};
+
 class HidLink {
   public:
     /// The bus must outlive the link.
     explicit HidLink(HidBus& bus);
     /// Stops the device-change registration.
-    virtual ~HidLink();
+    ~HidLink();
 
     HidLink(const HidLink&) = delete;
     HidLink& operator=(const HidLink&) = delete;
@@ -64,9 +75,6 @@ class HidLink {
     /// call also registers for device changes, whatever it finds.
     int probe();
 
-    /// Opens the first accepted interface, setting `usesFeatureReports`; null when none.
-    std::unique_ptr<HidHandle> findDevice();
-
     /// Starts the monitor with the receiver; 1 when that worked, else 0. Called by the first probe.
     int registerForDeviceChanges();
 
@@ -74,6 +82,10 @@ class HidLink {
     /// probe has found the light since it was last missed; 0 when the light is gone or refused
     /// the report; else 1.
     int writeReport(std::span<const std::uint8_t> block);
+    /// Why the last writeReport() returned 0; None after one that returned 1.
+    WriteFailure lastWriteFailure() const { return lastWriteFailure_; }
+    /// Output report length, report id included, the light stated at the last write; 0 unknown.
+    int lastOutputReportLength() const { return lastOutputReportLength_; }
 
     /// Reads buffer.size() / chunk input reports of `chunk` payload bytes each into `buffer`, in
     /// order. A read that fails leaves its chunk as it was and the next one goes on; a read that
@@ -104,6 +116,8 @@ class HidLink {
     bool notificationRegistered_ = false;
     bool monitorStarted_ = false;
     ProbeResult lastProbe_;
+    WriteFailure lastWriteFailure_ = WriteFailure::None;
+    int lastOutputReportLength_ = 0;
 };
 
 } // namespace lumavert

@@ -1,6 +1,10 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "device/SimulatedLight.h"
 
 #include "device/DeviceImageCodec.h"
+#include "device/ImageFile.h"
 #include "model/Presets.h"
 
 namespace lumavert {
@@ -11,7 +15,7 @@ VirtualLight* addSimulatedLight(VirtualBus& bus,
     DeviceImage image;
     std::error_code status;
     if (memoryFile && std::filesystem::exists(*memoryFile, status)) {
-        if (!readLightMemory(*memoryFile, image, error)) {
+        if (!readImageFile(*memoryFile, image, error)) {
             return nullptr;
         }
     } else if (status) {

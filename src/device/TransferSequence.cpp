@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "device/TransferSequence.h"
 
 #include <algorithm>
@@ -34,7 +37,7 @@ constexpr auto kBlack = kProgressTextBlack;
 constexpr auto kWhite = kProgressTextWhite;
 
 // clang-format off
-constexpr std::array<TransferTransition, 9> kTransitions{{
+constexpr std::array<TransferTransition, 11> kTransitions{{
     {1, Stage::UploadWaiting, Stage::Block1Written,   Action::WriteBlock,  0, false, Text::Uploading,       kBlack, 2},
     {2, Stage::Block1Written, Stage::Block2Written,   Action::WriteBlock,  1, false, Text::Uploading,       kBlack, 3},
     {3, Stage::Block2Written, Stage::Block3Written,   Action::WriteBlock,  2, false, Text::Uploading,       kWhite, 4},
@@ -44,6 +47,8 @@ constexpr std::array<TransferTransition, 9> kTransitions{{
     {kAnswerTimer, Stage::RequestSent, Stage::DownloadFailed, Action::GiveUp, 0, true, Text::DownloadFailed, std::nullopt, kNoTimer},
     {WorkerImageRead, Stage::RequestSent, Stage::ImageRead, Action::TakeImage, 0, false, Text::Downloading, kWhite, kNoTimer},
     {WorkerDownloadCompleted, Stage::ImageRead, Stage::DownloadCompleted, Action::StopCurrentTimer, 0, true, Text::DownloadCompleted, kBlack, kNoTimer},
+    {WorkerDownloadFailed, Stage::Reading, Stage::DownloadFailed,     Action::GiveUp,      0, true,  Text::DownloadFailed,  std::nullopt, kNoTimer},
+    {WorkerDownloadFailed, Stage::RequestSent, Stage::DownloadFailed, Action::GiveUp,      0, true,  Text::DownloadFailed,  std::nullopt, kNoTimer},
 }};
 // clang-format on
 
@@ -94,12 +99,12 @@ void TransferSequence::advance(int trigger) {
 }
 
 void TransferSequence::perform(const TransferTransition& transition) {
+    bool writeFailed = false;
     switch (transition.action) {
     case Action::WriteBlock: {
         const Block& block = blocks_[static_cast<std::size_t>(transition.block)];
-        if (link_.writeReport(block) == 0) {
-            ++failedWrites_;
-        }
+        writeFailed = link_.writeReport(block) == 0;
+        failedWrites_ += writeFailed ? 1 : 0;
         break;
     }
     case Action::StartWorker:
@@ -113,7 +118,9 @@ void TransferSequence::perform(const TransferTransition& transition) {
         break;
     case Action::GiveUp:
         // The light may still answer; nothing it sends now is wanted.
+        timers_.stopTimer(currentTimer_);
         worker_->cancel();
+        lightWentAway_ = transition.trigger == WorkerDownloadFailed;
         break;
     case Action::None:
         break;
@@ -126,7 +133,10 @@ void TransferSequence::perform(const TransferTransition& transition) {
     }
     if (transition.progressTextColour) {
         display_.progressTextColour = *transition.progressTextColour;
-        display_.progress = std::min(display_.progress + 1, kTransferSteps);
+        // The bar counts what reached the light: a failed upload never shows 100 %.
+        if (!writeFailed) {
+            display_.progress = std::min(display_.progress + 1, kTransferSteps);
+        }
     }
     stage_ = transition.to;
     if (transition.nextTimer != kNoTimer) {

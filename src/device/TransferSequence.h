@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "device/DeviceImageCodec.h"
@@ -22,8 +25,8 @@ enum class TransferStage {
     Block3Written,     ///< timer 4
     UploadCompleted,   ///< OK
     DownloadWaiting,   ///< timer 5
-    Reading,           ///< timer 6
-    RequestSent,       ///< WorkerImageRead or timer 7
+    Reading,           ///< timer 6 or WorkerDownloadFailed
+    RequestSent,       ///< WorkerImageRead, WorkerDownloadFailed or timer 7
     ImageRead,         ///< WorkerDownloadCompleted
     DownloadCompleted, ///< OK
     DownloadFailed,    ///< OK
@@ -82,15 +85,16 @@ class TransferSequence {
     void onTimer(int id);
     void onWorkerMessage(WorkerMessage message);
 
+    TransferDirection direction() const { return direction_; }
     TransferStage stage() const { return stage_; }
     const TransferDisplay& display() const { return display_; }
-    /// Id of the timer last started; 0 before start().
-    int currentTimer() const { return currentTimer_; }
     /// True while an upload still has blocks to write: stopping then would leave the light with
     /// a mix of two Mode sets.
     bool writingImage() const;
     /// True when the image read back has been copied into the blocks and the dialog says so.
     bool downloadCompleted() const { return stage_ == TransferStage::DownloadCompleted; }
+    /// True when the download failed because the light went away or failed, not by the time limit.
+    bool lightWentAway() const { return lightWentAway_; }
     /// Writes the light refused or could not take (the dialog does not show them).
     int failedWrites() const { return failedWrites_; }
 
@@ -108,6 +112,7 @@ class TransferSequence {
     TransferDisplay display_;
     int currentTimer_ = 0;
     int failedWrites_ = 0;
+    bool lightWentAway_ = false;
     std::unique_ptr<DownloadWorker> worker_; // last: joined before the members above go
 };
 

@@ -1,10 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "device/VirtualLight.h"
 
+#include "device/ImageFile.h"
 #include "device/VirtualBus.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace lumavert {
 
@@ -21,43 +23,7 @@ std::vector<std::uint8_t> flatten(const DeviceImage& image) {
     return bytes;
 }
 
-bool writeWhole(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
-    std::filesystem::path partial = file;
-    partial += ".part";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) {
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(partial, file, error);
-    return !error;
-}
-
 } // namespace
-
-bool readLightMemory(const std::filesystem::path& file, DeviceImage& image, std::string& error) {
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    if (!in.is_open() || in.bad()) {
-        error = file.string() + ": cannot be read";
-        return false;
-    }
-    if (bytes.size() != static_cast<std::size_t>(kImageSize)) {
-        error = file.string() + ": holds " + std::to_string(bytes.size()) +
-                " bytes; a light's memory is 256 bytes";
-        return false;
-    }
-    for (std::size_t i = 0; i < image.size(); ++i) {
-        std::copy_n(bytes.begin() + static_cast<long>(i * kBlockSize), kBlockSize,
-                    image[i].begin());
-    }
-    return true;
-}
 
 VirtualLight::VirtualLight(VirtualBus& bus, VirtualLightConfig config, std::string otherPath,
                            bool feature)
@@ -116,9 +82,9 @@ void VirtualLight::saveMemoryTo(const std::filesystem::path& file) {
     memoryFile_ = file;
 }
 
-bool VirtualLight::persistFailed() const {
+std::string VirtualLight::persistError() const {
     std::lock_guard lock(bus_.mutex_);
-    return persistFailed_;
+    return persistError_;
 }
 
 void VirtualLight::setSilent(bool silent) {
@@ -149,15 +115,28 @@ void VirtualLight::setRefuseOpen(bool refuse) {
     refuseOpen_ = refuse;
 }
 
+void VirtualLight::setWriteProtected(bool writeProtected) {
+    std::lock_guard lock(bus_.mutex_);
+    writeProtected_ = writeProtected;
+}
+
 void VirtualLight::setOutputReportLength(int length) {
     std::lock_guard lock(bus_.mutex_);
     outputReportLength_ = length;
 }
 
+void VirtualLight::setRefuseReports(bool refuse) {
+    std::lock_guard lock(bus_.mutex_);
+    refuseReports_ = refuse;
+}
+
 bool VirtualLight::take(bool feature, const std::vector<std::uint8_t>& report) {
     received_.push_back({Clock::now(), feature, report});
     // A light refuses a report of the kind it does not have, as USB devices stall.
-    if (feature != feature_ || report.size() < kBlockSize + 1 || report[0] != 0) {
+    // A light that states no output length takes a bare block, as hidapi then sends one.
+    const auto stated = static_cast<std::size_t>(feature ? 0 : outputReportLength_);
+    const bool lengthFits = stated == 0 ? report.size() >= kBlockSize + 1 : report.size() == stated;
+    if (refuseReports_ || feature != feature_ || !lengthFits || report[0] != 0) {
         return false;
     }
     Block block;
@@ -172,8 +151,10 @@ void VirtualLight::takeBlock(const Block& block) {
         return;
     }
     if (marker >= MarkerImage1 && marker <= MarkerImage4) {
-        memory_[marker - MarkerImage1] = block;
-        saveMemory();
+        if (!writeProtected_) {
+            memory_[marker - MarkerImage1] = block;
+            saveMemory();
+        }
     } else if (marker == MarkerPreview) {
         lastPreview_ = block;
     } else if (marker == MarkerReadRequest) {
@@ -200,8 +181,10 @@ void VirtualLight::answerReadRequest() {
 }
 
 void VirtualLight::saveMemory() {
-    if (!memoryFile_.empty() && !writeWhole(memoryFile_, flatten(memory_))) {
-        persistFailed_ = true;
+    std::string error;
+    if (!memoryFile_.empty() && !writeImageFile(memoryFile_, memory_, error) &&
+        persistError_.empty()) {
+        persistError_ = error;
     }
 }
 

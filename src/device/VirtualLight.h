@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "device/DeviceImageCodec.h"
@@ -12,10 +15,6 @@
 namespace lumavert {
 
 class VirtualBus;
-
-/// Reads a light's memory saved by VirtualLight::saveMemoryTo. False, with `error` saying what
-/// and where, when the file cannot be read or does not hold exactly 256 bytes.
-bool readLightMemory(const std::filesystem::path& file, DeviceImage& image, std::string& error);
 
 /// How a virtual light is listed on its bus.
 struct VirtualLightConfig {
@@ -72,10 +71,11 @@ class VirtualLight {
     /// Every input report the light has sent or will send, in order.
     std::vector<SentReport> sentReports() const;
 
-    /// Saves the memory to `file`, atomically, after every change from now on.
+    /// Saves the memory to `file` with writeImageFile after every change from now on; readImageFile
+    /// reads it back.
     void saveMemoryTo(const std::filesystem::path& file);
-    /// True once saving the memory to its file has failed.
-    bool persistFailed() const;
+    /// Why saving the memory to its file failed the first time it did; empty while it never has.
+    std::string persistError() const;
 
     // Fault knobs.
     /// Never answers the read request.
@@ -88,15 +88,17 @@ class VirtualLight {
     void setUnplugAfterWrites(int writes);
     /// Opening fails as if this user had no permission on the device node.
     void setRefuseOpen(bool refuse);
-    /// The output report length the light states, report id included (65).
+    /// Takes image blocks without storing them, as a light whose memory no longer changes.
+    void setWriteProtected(bool writeProtected);
+    /// The output report length the light states, report id included (65); it refuses output
+    /// reports of any other length.
     void setOutputReportLength(int length);
+    /// Refuses every report written to it, as a light that stalls them.
+    void setRefuseReports(bool refuse);
 
   private:
     friend class VirtualBus;
 
-    /// Reads a light's memory saved by VirtualLight::saveMemoryTo. False, with `error` saying what
-    /// and where, when the file cannot be read or does not hold exactly 256 bytes.
-    bool readLightMemory(const std::filesystem::path& file, DeviceImage& image, std::string& error);
     VirtualLight(VirtualBus& bus, VirtualLightConfig config, std::string otherPath, bool feature);
 
     // The members below are guarded by the bus's mutex.
@@ -120,7 +122,7 @@ class VirtualLight {
     int writesTaken_ = 0;
     int openHandles_ = 0;
     std::filesystem::path memoryFile_;
-    bool persistFailed_ = false;
+    std::string persistError_;
 
     bool silent_ = false;
     std::chrono::milliseconds answerDelay_{20};
@@ -128,6 +130,8 @@ class VirtualLight {
     int answeredReports_ = kAnswerReports;
     int unplugAfterWrites_ = 0;
     bool refuseOpen_ = false;
+    bool refuseReports_ = false;
+    bool writeProtected_ = false;
     int outputReportLength_ = 65;
 };
 

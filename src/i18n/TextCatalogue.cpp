@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "i18n/TextCatalogue.h"
 
 #include "i18n/AsciiCase.h"
@@ -65,6 +68,17 @@ constexpr Entry kCatalogue[] = {
     {Text::Ok,                 {"OK", "OK", "OK", "OK", "OK", "确定"}},
     {Text::SosItem,            {"(S.O.S)", "(S.O.S)", "(S.O.S)", "(S.O.S)", "(S.O.S)", "(S.O.S)"}},
     {Text::Sos,                {"S.O.S", "S.O.S", "S.O.S", "S.O.S", "S.O.S", "S.O.S"}},
+    {Text::KeptValue,          {"The light keeps %1", "Die Lampe speichert %1", "La lampe garde %1", "La linterna guarda %1", "A lanterna guarda %1", "手电保存为 %1"}},
+    {Text::KeptEntryDropped,   {"The light does not keep this duration", "Die Lampe speichert diese Dauer nicht", "La lampe ne garde pas cette durée", "La linterna no guarda esta duración", "A lanterna não guarda esta duração", "手电不保存此时长"}},
+    {Text::SosMarkDropped,     {"The light does not keep the S.O.S mark", "Die Lampe speichert die S.O.S-Kennzeichnung nicht", "La lampe ne garde pas la marque S.O.S", "La linterna no guarda la marca S.O.S", "A lanterna não guarda a marca S.O.S", "手电不保存S.O.S标记"}},
+    {Text::UnsavedChanges,     {"The light modes have unsaved changes.\nSave them before closing?",
+                               "Die Lichtmodi haben ungespeicherte Änderungen.\nVor dem Schließen speichern?",
+                               "Les modes d'éclairage ont des modifications non enregistrées.\nLes enregistrer avant de fermer ?",
+                               "Los modos de luz tienen cambios sin guardar.\n¿Guardarlos antes de cerrar?",
+                               "Os modos de luz têm alterações não guardadas.\nGuardá-las antes de fechar?",
+                               "灯光模式有未保存的更改。\n关闭前是否保存？"}},
+    {Text::Discard,            {"Discard", "Verwerfen", "Abandonner", "Descartar", "Descartar", "不保存"}},
+    {Text::Cancel,             {"Cancel", "Abbrechen", "Annuler", "Cancelar", "Cancelar", "取消"}},
 };
 // clang-format on
 
@@ -107,6 +121,12 @@ std::string CurrentLanguage() {
 
 void setCurrentLanguage(std::string_view languageCode) {
     currentLanguageCode() = languageCode;
+}
+
+std::string localeName(std::string_view languageCode) {
+    constexpr std::array<const char*, kLanguageCount> kLocales{"en", "de",    "fr",
+                                                               "es", "pt_PT", "zh_CN"};
+    return kLocales[static_cast<std::size_t>(languageOf(languageCode))];
 }
 
 bool isChinese(std::string_view languageCode) {

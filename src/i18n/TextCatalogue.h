@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <string>
@@ -40,10 +43,16 @@ enum class Text {
     Ok,
     SosItem,
     Sos,
+    KeptValue,        ///< a value bar's tip: "%1" is the value the light keeps, with its unit
+    KeptEntryDropped, ///< a value bar's tip: the light loses the lone last duration
+    SosMarkDropped,   ///< a value bar's tip: the light reads an S.O.S mode back as Customize
+    UnsavedChanges,   ///< the question before closing with unsaved modes
+    Discard,          ///< close without saving
+    Cancel,           ///< keep the window open
 };
 
 /// Number of catalogue entries; `Text` values run from 0 to kTextCount - 1.
-inline constexpr int kTextCount = static_cast<int>(Text::Sos) + 1;
+inline constexpr int kTextCount = static_cast<int>(Text::Cancel) + 1;
 
 /// The text of an entry for a Language code: "cn", "de", "fr", "sp", "pt" (any case), else English.
 std::string lookupText(Text entry, std::string_view languageCode);
@@ -59,6 +68,10 @@ void setCurrentLanguage(std::string_view languageCode);
 
 /// Font face for the program's texts in a language.
 std::string TextFontFace(std::string_view languageCode);
+
+/// The locale a Language code's texts are written for, as translation catalogues are named:
+/// "de", "fr", "es", "pt_PT", "zh_CN", or "en".
+std::string localeName(std::string_view languageCode);
 
 /// True when the code selects Chinese, which picks the Chinese resources.
 bool isChinese(std::string_view languageCode);

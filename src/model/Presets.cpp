@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "model/Presets.h"
 
 #include <algorithm>
@@ -40,6 +43,17 @@ bool fill(ModeSet& modes, std::initializer_list<PresetMode> values) {
 std::optional<Preset> presetByCliName(std::string_view cliName) {
     const auto found = std::ranges::find(kPresets, cliName, &PresetInfo::cliName);
     return found == kPresets.end() ? std::nullopt : std::optional(found->preset);
+}
+
+std::string presetCliNames() {
+    std::string names;
+    for (const PresetInfo& info : kPresets) {
+        if (!names.empty()) {
+            names += &info == &kPresets.back() ? " or " : ", ";
+        }
+        names += info.cliName;
+    }
+    return names;
 }
 
 bool applyPreset(Preset preset, ModeSet& modes) {

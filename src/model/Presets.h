@@ -1,9 +1,14 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
+#include "i18n/TextCatalogue.h"
 #include "model/LightMode.h"
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace lumavert {
@@ -22,22 +27,26 @@ enum class Preset : int {
 struct PresetInfo {
     Preset preset;
     std::string_view cliName; ///< the name the command-line tool accepts
+    Text label;               ///< the menu entry
 
     constexpr int commandId() const { return static_cast<int>(preset); }
 };
 
 /// The presets in the order of the preset menu.
 inline constexpr std::array<PresetInfo, 6> kPresets{{
-    {Preset::Factory, "factory"},
-    {Preset::Household, "household"},
-    {Preset::Outdoor, "outdoor"},
-    {Preset::Military, "military"},
-    {Preset::Tactical, "tactical"},
-    {Preset::Fishing, "fishing"},
+    {Preset::Factory, "factory", Text::FactoryReset},
+    {Preset::Household, "household", Text::Household},
+    {Preset::Outdoor, "outdoor", Text::Outdoor},
+    {Preset::Military, "military", Text::Military},
+    {Preset::Tactical, "tactical", Text::Tactical},
+    {Preset::Fishing, "fishing", Text::Fishing},
 }};
 
 /// The preset the command-line tool calls `cliName` (exact, lower case), if any.
 std::optional<Preset> presetByCliName(std::string_view cliName);
+
+/// "factory, household, ... or fishing": the names the command-line tool accepts.
+std::string presetCliNames();
 
 // Each replaces the whole set by the preset's modes and returns true; it cannot fail. The caller
 // resets the view afterwards.

@@ -1,25 +1,37 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "rows/PickerItem.h"
 
 #include "controls/QtText.h"
 
 namespace lumavert {
-namespace {} // namespace
+namespace {
+
+struct NamedItem {
+    ItemKey key;
+    Text name;
+};
+
+constexpr NamedItem kItemNames[] = {
+    {ItemBrightness, Text::Brightness},
+    {ItemFrequency, Text::Frequency},
+    {ItemCustomize, Text::Customize},
+    {ItemSos, Text::SosItem},
+    {ItemLighting, Text::LightingDuration},
+    {ItemDimming, Text::DimmingDuration},
+    {ItemInsert, Text::Insert},
+    {ItemDelete, Text::Delete},
+};
+
+} // namespace
 
 ItemTable makeItemTable() {
-    const QString percent = QStringLiteral("%");
-    const QString hertz = QStringLiteral("HZ");
-    const QString minutes = QStringLiteral("min");
-    const QString ms = QStringLiteral("ms");
-    return {
-        {ItemBrightness, {qtText(Text::Brightness), percent, 0, 1, 100, 1, 1}},
-        {ItemFrequency, {qtText(Text::Frequency), hertz, 0, 1, 40, 1, 1}},
-        {ItemCustomize, {qtText(Text::Customize), minutes, 0, 0, 10, 1, 1}},
-        {ItemSos, {qtText(Text::SosItem), minutes, 0, 0, 10, 1, 1}},
-        {ItemLighting, {qtText(Text::LightingDuration), ms, 0, 50, 3000, 50, 1}},
-        {ItemDimming, {qtText(Text::DimmingDuration), ms, 0, 50, 3000, 50, 1}},
-        {ItemInsert, {qtText(Text::Insert), {}, 0, 0, 0, 0, 0}},
-        {ItemDelete, {qtText(Text::Delete), {}, 0, 0, 0, 0, 0}},
-    };
+    ItemTable items;
+    for (const auto& [key, name] : kItemNames) {
+        items[key] = {qtText(name), itemRange(key)};
+    }
+    return items;
 }
 
 } // namespace lumavert

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "rows/PickerRow.h"
 
 #include "controls/CellFont.h"
@@ -7,12 +10,14 @@
 #include "controls/TextPlacement.h"
 #include "controls/ValueSlider.h"
 #include "i18n/TextCatalogue.h"
+#include "model/PickerRules.h"
 #include "model/ViewState.h"
+#include "rows/BarSkin.h"
 #include "rows/InPlaceEdit.h"
-#include "rows/PickerRules.h"
 #include "rows/RowNoticeEvent.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 
 namespace lumavert {
 namespace {
@@ -98,6 +103,12 @@ void PickerRow::createEditBox(const QFont& font) {
     connect(editBox_, &InPlaceEdit::commitRequested, this, &PickerRow::commitEditBox);
 }
 
+void PickerRow::mousePressEvent(QMouseEvent* event) {
+    // A press on the row's own background or its number label ends here: it never moves the
+    // window.
+    event->accept();
+}
+
 void PickerRow::SetState(bool selected, bool marked) {
     const BarBitmaps bitmaps = barBitmaps(itemMask_, selected, marked);
     valueBar_->SetBitmaps(bitmaps.background, bitmaps.fill, bitmaps.marker);
@@ -137,14 +148,15 @@ const PickerItem* PickerRow::currentItem() const {
 
 void PickerRow::Refresh() {
     if (const PickerItem* item = currentItem()) {
-        valueBar_->SetUnit(item->unit);
-        valueBar_->SetDecimals(item->decimals);
-        valueBar_->SetRange(item->minimum, item->maximum);
-        valueBar_->SetStep(item->step);
+        const ItemRange& range = item->range;
+        valueBar_->SetUnit(QString::fromLatin1(range.unit));
+        valueBar_->SetDecimals(range.decimals);
+        valueBar_->SetRange(range.minimum, range.maximum);
+        valueBar_->SetStep(range.step);
         const std::optional<int> shown =
             record_ ? recordValue(*record_, currentKey(), entryIndex_) : std::nullopt;
         if (shown) {
-            valueBar_->SetValue(*shown * item->scale);
+            valueBar_->SetValue(*shown * range.scale);
         }
     }
     valueBar_->update();
@@ -177,13 +189,14 @@ void PickerRow::onValueBarMessage(int message) {
 void PickerRow::writeValueBar() {
     const PickerItem* item = currentItem();
     if (record_ != nullptr && item != nullptr) {
-        writeRecordValue(*record_, currentKey(), entryIndex_, valueBar_->GetValue(), item->scale);
+        writeRecordValue(*record_, currentKey(), entryIndex_, valueBar_->GetValue(),
+                         item->range.scale);
     }
 }
 
 void PickerRow::openEditBox() {
     const PickerItem* item = currentItem();
-    const int decimals = item ? item->decimals : 0;
+    const int decimals = item ? item->range.decimals : 0;
     editBox_->setText(QString::asprintf("%.*f", decimals, valueBar_->GetValue()));
     editBox_->selectAll();
     editBox_->show();
@@ -195,7 +208,7 @@ void PickerRow::commitEditBox() {
     if (item == nullptr) {
         return;
     }
-    const std::optional<double> value = committedValue(editBox_->text().toStdString(), *item);
+    const std::optional<double> value = committedValue(editBox_->text().toStdString(), item->range);
     if (!value) {
         return;
     }

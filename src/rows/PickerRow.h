@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "model/LightMode.h"
@@ -45,6 +48,9 @@ class PickerRow : public QWidget {
     ValueSlider* valueBar() const { return valueBar_; }
     LinkLabel* numberLabel() const { return numberLabel_; }
     InPlaceEdit* editBox() const { return editBox_; }
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void createItemList(const QFont& font, bool narrow);

@@ -1,59 +1,23 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "WindowHarness.h"
 
-#include "app/TransferDialog.h"
-#include "controls/QtText.h"
-#include "device/DeviceImageCodec.h"
-#include "i18n/TextCatalogue.h"
-#include "model/Presets.h"
+#include "app/NoticeDialog.h"
 
-#include <QMenu>
+#include <QPointer>
 
 using namespace lumavert;
 
-namespace {} // namespace
-
-class TransferWindowTest : public QObject {
+class TransferWindowTest : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<WindowHarness> h;
-
-    VirtualLight& lightOf(std::uint16_t vendorId, std::uint16_t productId) {
-        VirtualLightConfig config;
-        config.vendorId = vendorId;
-        config.productId = productId;
-        return h->bus.addLight(config);
-    }
-    VirtualLight& outputReportLight() { return lightOf(0x04D8, 0x003F); }
-
-    TransferDialog* transferDialog() const { return h->transferDialog(); }
-    QString transferMessage() const { return h->transferMessage(); }
-    static void pressOk(QDialog* dialog) { WindowHarness::pressOk(dialog); }
+    void arriveAnother() { h->bus.addLight({0x1017, 0x1000, "", 0}); }
 
   private slots:
-    void init() {
-        setCurrentLanguage("de");
-        h = std::make_unique<WindowHarness>();
-    }
-    void cleanup() { h.reset(); }
-
-    // Without a light
-
-    void commandsWithoutALightShowTheNotice() {
-        h->start();
-        for (const char* key : {"testButton", "uploadButton"}) {
-            h->click(key);
-            QDialog* notice = h->dialog("noticeDialog");
-            QVERIFY(notice);
-            QCOMPARE(notice->findChild<LinkLabel*>(QStringLiteral("messageLabel"))->text(),
-                     qtText(Text::DeviceNotDetected));
-            pressOk(notice);
-            QTRY_VERIFY(!h->dialog("noticeDialog"));
-        }
-        QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
-    }
 
     void lightThatMayNotBeOpenedExplainsTheRule() {
-        outputReportLight().setRefuseOpen(true);
+        h->bus.addLight(kOutputLight).setRefuseOpen(true);
         h->start();
         QVERIFY(!h->key("deviceIndicator")->isEnabled());
         QVERIFY(h->key("deviceIndicator")->toolTip().contains(QStringLiteral("70-lumavert.rules")));
@@ -65,172 +29,136 @@ class TransferWindowTest : public QObject {
                     .contains(QStringLiteral("udevadm")));
     }
 
+    void dialogsAreCentredOnTheWindowWhereItStandsWhenTheyShow() {
+        h->start();
+        h->window->show();
+        auto* notice = new NoticeDialog(h->window.get());
+        h->window->move(260, 140); // as a window manager places a window after start-up
+        notice->open();
+        QCOMPARE(notice->frameGeometry().center(), h->window->frameGeometry().center());
+    }
+
+    // Without a light, Test and Upload show the notice; its OK, like the download's, takes the key.
+    void okIsTheDefaultKeyOnceShown_data() {
+        QTest::addColumn<bool>("download");
+        QTest::addColumn<int>("key");
+        QTest::addRow("download, Return") << true << int(Qt::Key_Return);
+        QTest::addRow("notice after Upload, Enter") << false << int(Qt::Key_Enter);
+        QTest::addRow("notice after Test, Space") << false << int(Qt::Key_Space);
+    }
+    void okIsTheDefaultKeyOnceShown() {
+        QFETCH(bool, download);
+        QFETCH(int, key);
+        if (download) {
+            h->bus.addLight().setMemory(imageOf(Preset::Fishing));
+        }
+        h->start();
+        if (!download) {
+            h->click(key == Qt::Key_Enter ? "uploadButton" : "testButton");
+            QCOMPARE(h->dialog("noticeDialog")->findChild<LinkLabel*>("messageLabel")->text(),
+                     qtText(Text::DeviceNotDetected));
+        }
+        QPointer<QDialog> dialog;
+        QTRY_VERIFY(dialog = download ? h->transferDialog() : h->dialog("noticeDialog"));
+        if (download) {
+            QTRY_COMPARE(h->transferMessage(), qtText(Text::DownloadCompleted));
+        }
+        auto* ok = dialog->findChild<SkinButton*>(QStringLiteral("okButton"));
+        QCOMPARE(dialog->focusWidget(), ok);
+        QTest::keyClick(ok, Qt::Key(key));
+        QTRY_VERIFY(!dialog);
+        QCOMPARE(h->window->modeSet(), download ? downloaded(imageOf(Preset::Fishing))
+                                                : ModeSet{makeDefaultMode()}); // accepted
+    }
+
     // Test
 
     void testCyclesThroughTheModesStartingAtTheSelection() {
-        VirtualLight& light = outputReportLight();
+        VirtualLight& light = h->bus.addLight(kOutputLight);
         h->start();
-        QVERIFY(h->key("deviceIndicator")->isEnabled());
         QCOMPARE(h->child<LinkLabel>(QStringLiteral("statusLabel"))->text(),
                  QStringLiteral("Verbunden"));
-        QMenu* menu = (h->click("defaultModesButton"),
-                       h->window->findChild<QMenu*>(QStringLiteral("presetMenu")));
-        menu->actions().at(0)->trigger(); // Factory: 4 modes
-        menu->close();
+        h->choosePreset(Preset::Factory); // 4 modes
         h->choose(h->modeRow(3), 0);
 
-        const ModeSet& modes = h->window->modeSet();
-        for (const int expected : {2, 3, 0, 1}) {
+        // The cycle is the model's table; the window previews the mode it names.
+        for (const int expected : {2, 3}) {
             h->click("testButton");
             Block preview{};
-            encodePreviewBlock(modes[static_cast<std::size_t>(expected)], preview);
+            encodePreviewBlock(h->window->modeSet()[static_cast<std::size_t>(expected)], preview);
             QCOMPARE(light.lastPreview().value(), preview);
-            QCOMPARE(h->window->viewState().testedMode, expected);
             QCOMPARE(h->window->viewState().selectedMode, expected);
         }
     }
 
     // Upload
 
-    void uploadWritesFourBlocksOneStageApart() {
-        VirtualLight& light = outputReportLight();
+    // Block order and contents are the sequence's table; the window's timer keeps the stages apart.
+    // The uploaded set counts as kept: closing asks nothing.
+    void uploadWritesFourBlocksOneStageApartAndKeepsTheModes() {
+        VirtualLight& light = h->bus.addLight(kOutputLight);
         h->start();
+        h->window->show();
+        h->choosePreset(Preset::Tactical);
         const auto clicked = std::chrono::steady_clock::now();
         h->click("uploadButton");
-        QVERIFY(transferDialog());
-        QCOMPARE(transferMessage(), qtText(Text::Uploading));
-        QTRY_VERIFY(
-            transferDialog()->findChild<SkinButton*>(QStringLiteral("okButton"))->isVisible());
-        QCOMPARE(transferMessage(), qtText(Text::UploadCompleted));
-
-        DeviceImage expected{};
-        encodeDeviceImage(h->window->modeSet(), expected);
-        QCOMPARE(light.memory(), expected);
+        QCOMPARE(h->transferMessage(), qtText(Text::Uploading));
+        QTRY_VERIFY(h->okOffered());
+        QCOMPARE(h->transferMessage(), qtText(Text::UploadCompleted));
+        QCOMPARE(light.memory(), imageOf(h->window->modeSet()));
         const std::vector<ReceivedReport> reports = light.receivedReports();
         QCOMPARE(reports.size(), std::size_t{4});
         for (std::size_t i = 0; i < reports.size(); ++i) {
-            QCOMPARE(reports[i].bytes.size(), std::size_t{65}); // report id, then the block
-            QCOMPARE(int{reports[i].bytes[1]}, 0x81 + static_cast<int>(i));
-            // Block i is due i + 1 stages after the start; a late stage makes the next gap
-            // shorter, never a block early.
-            const auto due = std::chrono::milliseconds(
-                WindowHarness::kDelays.stageMs * static_cast<int>(i + 1) - 5);
-            QVERIFY(reports[i].time - clicked >= due);
+            const auto previous = i == 0 ? clicked : reports[i - 1].time;
+            QVERIFY(reports[i].time - previous >=
+                    std::chrono::milliseconds(WindowHarness::kDelays.stageMs));
         }
-        pressOk(transferDialog());
-        QTRY_VERIFY(!transferDialog());
+        h->pressOk(h->transferDialog());
+        h->window->close();
+        QCOMPARE(h->prompts->closeQuestions, 0);
+        QVERIFY(!h->window->isVisible());
     }
 
-    void escapeCannotStopAnUploadButCancelsADownload() {
-        VirtualLight& light = outputReportLight();
-        h->start();
-        h->click("uploadButton");
-        QTest::keyClick(transferDialog(), Qt::Key_Escape);
-        QVERIFY(transferDialog());
-        QTRY_COMPARE(light.receivedReports().size(), std::size_t{4});
-        pressOk(transferDialog());
-
-        h->bus.unplug(light); // the first light listed is the one used
-        VirtualLight& reader = h->bus.addLight();
-        reader.setMemory(imageOf(Preset::Fishing));
-        reader.setSilent(true);
-        QTRY_VERIFY(transferDialog());
-        QTest::keyClick(transferDialog(), Qt::Key_Escape);
-        QTRY_VERIFY(!transferDialog());
-        QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
+    // Download: a light found at start-up or plugged in later, or one that never answers.
+    void arrivalIsReadBackAndReplacesTheSetOnlyAfterOk_data() {
+        QTest::addColumn<bool>("atStart");
+        QTest::addColumn<bool>("silent");
+        QTest::addRow("plugged in") << false << false;
+        QTest::addRow("found at start") << true << false;
+        QTest::addRow("silent light fails") << true << true;
     }
-
-    void aCloseRequestOrAnArrivalCannotBreakIntoAnUpload() {
-        VirtualLight& light = h->bus.addLight(); // feature reports: read back on every arrival
-        h->start();
-        QTRY_VERIFY(transferDialog());
-        pressOk(transferDialog());
-        QTRY_VERIFY(!transferDialog());
-
-        const std::size_t before = light.receivedReports().size(); // the read request
-        h->click("uploadButton");
-        transferDialog()->close();
-        lightOf(0x1017, 0x1000); // an arrival while the upload runs
-        QTRY_COMPARE(light.receivedReports().size(), before + 4);
-        QCOMPARE(h->window->findChildren<TransferDialog*>().size(), qsizetype{1});
-        QCOMPARE(transferMessage(), qtText(Text::UploadCompleted));
-    }
-
-    void windowClosedDuringUploadStopsWriting() {
-        VirtualLight& light = outputReportLight();
-        h->start();
-        h->click("uploadButton");
-        QTest::qWait(WindowHarness::kDelays.stageMs * 2 - 10);
-        h->window.reset();
-        const std::size_t written = light.receivedReports().size();
-        QTest::qWait(WindowHarness::kDelays.stageMs * 4);
-        QCOMPARE(light.receivedReports().size(), written);
-    }
-
-    // Download
-
-    void pluggedInFeatureLightIsReadBackAndReplacesTheSetOnlyAfterOk() {
-        h->start();
+    void arrivalIsReadBackAndReplacesTheSetOnlyAfterOk() {
+        QFETCH(bool, atStart);
+        QFETCH(bool, silent);
+        if (!atStart) {
+            h->start();
+        }
         VirtualLight& light = h->bus.addLight(); // 13EC:0056, read back on arrival
-        light.setMemory(imageOf(Preset::Household));
-        QTRY_VERIFY(transferDialog());
-        QTRY_COMPARE(transferMessage(), qtText(Text::DownloadCompleted));
-        QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
-        pressOk(transferDialog());
-        QCOMPARE(h->window->modeSet(), downloaded(imageOf(Preset::Household)));
-        QCOMPARE(h->window->viewState(), (ViewState{0, -1, -1, 0, -1}));
-    }
-
-    void lightFoundAtStartIsReadBackOnce() {
-        VirtualLight& light = h->bus.addLight();
         light.setMemory(imageOf(Preset::Military));
-        h->start();
-        QVERIFY(!transferDialog()); // posted: starts after start-up
-        QTRY_VERIFY(transferDialog());
-        // Further changes while the dialog is open start no second read.
-        lightOf(0x1017, 0x1000);
-        QTest::qWait(50);
+        light.setSilent(silent);
+        if (atStart) {
+            h->start();
+            QVERIFY(!h->transferDialog()); // posted: starts after start-up
+        }
+        QTRY_VERIFY(h->transferDialog());
+        if (!silent) {
+            arriveAnother(); // further changes while the dialog is open start no read
+        }
+        QTRY_COMPARE(h->transferMessage(),
+                     qtText(silent ? Text::DownloadFailed : Text::DownloadCompleted));
         QCOMPARE(h->window->findChildren<TransferDialog*>().size(), qsizetype{1});
-        QTRY_COMPARE(transferMessage(), qtText(Text::DownloadCompleted));
-        pressOk(transferDialog());
-        QCOMPARE(h->window->modeSet(), downloaded(imageOf(Preset::Military)));
-    }
-
-    void silentLightFailsAndKeepsTheSet() {
-        VirtualLight& light = h->bus.addLight();
-        light.setSilent(true);
-        h->start();
-        QTRY_VERIFY(transferDialog());
-        QTRY_COMPARE(transferMessage(), qtText(Text::DownloadFailed));
-        pressOk(transferDialog());
         QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
-        // Once closed, the next arrival reads again.
-        light.setSilent(false);
+        h->pressOk(h->transferDialog());
+        if (!silent) {
+            QCOMPARE(h->window->modeSet(), downloaded(imageOf(Preset::Military)));
+            QCOMPARE(h->window->viewState(), (ViewState{0, -1, -1, 0, -1}));
+            return;
+        }
+        QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
+        light.setSilent(false); // once closed, the next arrival reads again
         h->bus.unplug(light);
         h->bus.plug(light);
-        QTRY_VERIFY(transferDialog());
-    }
-
-    void windowClosedWhileTheWorkerWaitsReturnsAtOnce() {
-        VirtualLight& light = h->bus.addLight();
-        light.setSilent(true);
-        h->start();
-        QTRY_VERIFY(transferDialog());
-        QTest::qWait(WindowHarness::kDelays.stageMs * 3); // the request is out
-        QElapsedTimer closing;
-        closing.start();
-        h->window.reset();
-        QVERIFY(closing.elapsed() < 1000);
-    }
-
-    void unplugShowsTheDisconnectedLook() {
-        VirtualLight& light = outputReportLight();
-        h->start();
-        QVERIFY(h->key("deviceIndicator")->isEnabled());
-        h->bus.unplug(light);
-        QTRY_VERIFY(!h->key("deviceIndicator")->isEnabled());
-        QCOMPARE(h->child<LinkLabel>(QStringLiteral("statusLabel"))->text(),
-                 QStringLiteral("Nicht verbunden"));
+        QTRY_VERIFY(h->transferDialog());
     }
 };
 

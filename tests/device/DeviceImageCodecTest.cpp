@@ -1,9 +1,16 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "device/DeviceImageCodec.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -88,13 +95,6 @@ TEST(ModeRecord, EachKindWritesOnlyItsOwnValue) {
     EXPECT_EQ(recordOf(customMode({})), padded({0x03}, 10));
 }
 
-TEST(ModeRecord, ValuesAndUnknownKindsKeepTheirLowByte) {
-    EXPECT_EQ(recordOf(brightnessMode(0x1FF)), padded({0x01, 0xFF}, 10));
-    LightMode odd = brightnessMode(50);
-    odd.kind = 0x105;
-    EXPECT_EQ(recordOf(odd), padded({0x05}, 10));
-}
-
 TEST(ModeRecord, OddEntryCountPacksEveryEntryButCountsOnlyPairs) {
     const Bytes record = recordOf(customMode({500, 1200, 2000}));
     EXPECT_EQ(record, padded({0x07, 0x62, 0x0A}, 10));
@@ -126,27 +126,6 @@ TEST(ModeRecord, DecodeNeverYieldsMoreThanNineSteps) {
     EXPECT_EQ(mode.steps, std::vector<std::int32_t>(18, 2820));
 }
 
-TEST(ModeRecord, DecodeLeavesFieldsTheKindDoesNotCarry) {
-    const LightMode steady = decoded({0x01, 0xFF});
-    EXPECT_EQ(steady.kind, KindBrightness);
-    EXPECT_EQ(steady.brightness, 255);
-    EXPECT_EQ(steady.steps, makeDefaultMode().steps);
-
-    const LightMode strobe = decoded({0x02, 0x00});
-    EXPECT_EQ(strobe.frequency, 0);
-    EXPECT_EQ(strobe.brightness, 5);
-
-    const LightMode empty = decoded({0x03});
-    EXPECT_EQ(empty.kind, KindCustomize);
-    EXPECT_TRUE(empty.steps.empty());
-}
-
-TEST(ModeRecord, KindZeroKeepsTheDefaults) {
-    LightMode expected = makeDefaultMode();
-    expected.kind = 0;
-    EXPECT_EQ(decoded({0x04, 0x64, 0x22}), expected);
-}
-
 // Single blocks
 
 TEST(PreviewBlock, CarriesRecordAndMinutes) {
@@ -171,58 +150,48 @@ TEST(ReadRequest, IsAnEmptyFramedBlock) {
 
 // Device image
 
-TEST(DeviceImage, FactoryPresetLayout) {
-    const ModeSet factory{brightnessMode(100), brightnessMode(50), brightnessMode(5),
-                          frequencyMode(9)};
-    DeviceImage image;
-    encodeDeviceImage(factory, image);
-
-    Bytes block1{0x81, 0x03};
-    for (const Bytes& record :
-         {Bytes{0x01, 0x64}, Bytes{0x01, 0x32}, Bytes{0x01, 0x05}, Bytes{0x02, 0x09}}) {
-        const Bytes full = padded(record, 10);
-        block1.insert(block1.end(), full.begin(), full.end());
+// One block per line as hex bytes, as the recorded images in images/ hold them.
+std::string hexLines(const DeviceImage& image) {
+    std::string text;
+    for (const Block& block : image) {
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            char byte[4];
+            std::snprintf(byte, sizeof byte, i + 1 < block.size() ? "%02x " : "%02x\n", block[i]);
+            text += byte;
+        }
     }
-    block1 = padded(block1, 63);
-    block1.push_back(0x81);
-    EXPECT_EQ(slice(image[0], 0, 64), block1);
-
-    const std::uint8_t markers[] = {0x82, 0x83, 0x84};
-    for (std::size_t b = 1; b < 4; ++b) {
-        expectFramed(image[b], markers[b - 1]);
-        EXPECT_EQ(slice(image[b], 1, 62), Bytes(62, 0));
-    }
+    return text;
 }
 
-TEST(DeviceImage, TwentyModesFillEverySlotAndMinutesByte) {
-    ModeSet modes;
+std::string recordedImage(const std::string& name) {
+    std::ifstream file(std::string(LUMAVERT_IMAGES_FOLDER) + "/" + name);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Whole images checked byte by byte against the light's layout: the count byte, six records in
+// each of the first three blocks, two and the minutes table in the last.
+TEST(DeviceImage, EncodesTheRecordedLayouts) {
+    ModeSet twenty;
     for (int i = 0; i < kMaxModes; ++i) {
         LightMode mode = brightnessMode(i + 1);
         mode.minutes = 100 + i;
-        modes.push_back(mode);
+        twenty.push_back(mode);
     }
-    DeviceImage image;
-    encodeDeviceImage(modes, image);
-    EXPECT_EQ(image[0][1], 19);
-
-    const std::size_t firstRecord[] = {2, 1, 1, 1};
-    const int slots[] = {6, 6, 6, 2};
-    int mode = 0;
-    for (std::size_t b = 0; b < 4; ++b) {
-        for (int s = 0; s < slots[b]; ++s, ++mode) {
-            const std::size_t at = firstRecord[b] + 10 * static_cast<std::size_t>(s);
-            EXPECT_EQ(slice(image[b], at, 10),
-                      padded({0x01, static_cast<std::uint8_t>(mode + 1)}, 10))
-                << "mode " << mode;
-        }
+    const struct {
+        const char* file;
+        ModeSet modes;
+    } cases[] = {
+        {"factory.hex",
+         {brightnessMode(100), brightnessMode(50), brightnessMode(5), frequencyMode(9)}},
+        {"twenty-modes.hex", twenty},
+    };
+    for (const auto& c : cases) {
+        DeviceImage image;
+        encodeDeviceImage(c.modes, image);
+        EXPECT_EQ(hexLines(image), recordedImage(c.file)) << c.file;
     }
-    for (std::size_t i = 0; i < 20; ++i) {
-        EXPECT_EQ(image[3][21 + i], 100 + i);
-    }
-    EXPECT_EQ(slice(image[3], 41, 22), Bytes(22, 0));
-    EXPECT_EQ(image[0][62], 0);
-    EXPECT_EQ(slice(image[1], 61, 2), Bytes(2, 0));
-    EXPECT_EQ(slice(image[2], 61, 2), Bytes(2, 0));
 }
 
 TEST(DeviceImage, DownloadReturnsEveryModeWithoutMinutesOrSos) {
@@ -255,27 +224,27 @@ TEST(DeviceImage, DownloadReturnsEveryModeWithoutMinutesOrSos) {
     }
 }
 
-TEST(DeviceImage, EmptySetClaimsAllSlotsAndDecodesToTwentyBlankModes) {
-    DeviceImage image;
-    encodeDeviceImage({}, image);
-    EXPECT_EQ(image[0][1], 0xFF);
-    ModeSet back;
-    decodeDeviceImage(image, back);
-    ASSERT_EQ(back.size(), 20u);
-    EXPECT_EQ(back.back().kind, 0);
-}
-
-TEST(DeviceImage, ErasedMemoryDecodesTheTwentySlotsItHas) {
-    DeviceImage image;
-    for (Block& block : image) {
+TEST(DeviceImage, CountByteDecidesHowManySlotsAreRead) {
+    // 0xFF is both what an empty set encodes to and what an erased memory reads.
+    DeviceImage empty;
+    encodeDeviceImage({}, empty);
+    EXPECT_EQ(empty[0][1], 0xFF);
+    DeviceImage erased;
+    for (Block& block : erased) {
         block.fill(0xFF);
     }
-    ModeSet back{makeDefaultMode(), makeDefaultMode()};
-    decodeDeviceImage(image, back);
-    ASSERT_EQ(back.size(), 20u);
-    for (const LightMode& mode : back) {
-        EXPECT_EQ(mode.kind, KindCustomize);
-        EXPECT_EQ(mode.steps, std::vector<std::int32_t>(18, 2820));
+    DeviceImage overCounted = erased;
+    overCounted[0][1] = 0xFE;
+    const struct {
+        const char* name;
+        const DeviceImage& image;
+        std::size_t modes;
+    } cases[] = {
+        {"empty set", empty, 0}, {"erased", erased, 0}, {"count past 20", overCounted, 20}};
+    for (const auto& c : cases) {
+        ModeSet back{makeDefaultMode(), makeDefaultMode()};
+        decodeDeviceImage(c.image, back);
+        EXPECT_EQ(back.size(), c.modes) << c.name;
     }
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "device/TransferCommands.h"
 
 #include "device/VirtualBus.h"
@@ -36,17 +39,6 @@ TEST_F(Commands, TestWithoutALightAsksForTheNotice) {
     const ViewState before = view_;
     EXPECT_EQ(sendTestMode(link_, modes, view_).outcome, TestOutcome::NoLight);
     EXPECT_EQ(view_, before);
-}
-
-TEST_F(Commands, TestWithAnEmptySetDoesNothing) {
-    VirtualLight& light = bus_.addLight();
-    resetView(view_);
-    const ViewState before = view_;
-    const TestResult result = sendTestMode(link_, {}, view_);
-    EXPECT_EQ(result.outcome, TestOutcome::NoModes);
-    EXPECT_EQ(result.refresh, Refresh::None);
-    EXPECT_EQ(view_, before);
-    EXPECT_TRUE(light.receivedReports().empty());
 }
 
 TEST_F(Commands, TestCyclesThroughTheModesStartingAtTheSelectedOne) {

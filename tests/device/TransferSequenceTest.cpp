@@ -1,10 +1,18 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The transfer sequence against a virtual light, its faults included: what the dialog would show,
+// and what the light and the caller's blocks hold afterwards.
+
 #include "device/TransferSequence.h"
 
+#include "TestSupport.h"
 #include "TransferTestSupport.h"
 #include "device/VirtualBus.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -23,6 +31,16 @@ DeviceImage numberedImage() {
         image[i / kBlockSize][i % kBlockSize] = static_cast<std::uint8_t>(255 - i);
     }
     return image;
+}
+
+// Twenty modes, so that every block differs from a short set's.
+DeviceImage twentyModeImage() {
+    ModeSet modes(kMaxModes, makeDefaultMode());
+    for (int i = 0; i < kMaxModes; ++i) {
+        modes[static_cast<std::size_t>(i)].brightness = 10 + i;
+        modes[static_cast<std::size_t>(i)].minutes = i % 11;
+    }
+    return imageOf(modes);
 }
 
 // A light on a virtual bus, already probed, with timers and a message queue.
@@ -104,18 +122,36 @@ TEST_F(Transfer, UploadWritesOneBlockPerSecondThroughEveryStage) {
               (std::vector<std::pair<int, int>>{{1, 1000}, {2, 1000}, {3, 1000}, {4, 1000}}));
 }
 
-TEST_F(Transfer, UploadRunsToTheEndWhenTheLightGoesAway) {
-    light_.setUnplugAfterWrites(2);
-    encodeReadRequest(blocks_[0]); // any valid blocks will do
-    blocks_[1] = blocks_[2] = blocks_[3] = blocks_[0];
-    TransferSequence sequence(TransferDirection::Upload, link_, blocks_, timers_);
-    sequence.start();
-    while (timers_.anyPending()) {
-        timers_.fireNext(sequence);
+TEST_F(Transfer, UploadWithTheLightGoneBeforeABlockKeepsTheRestOfTheOldImage) {
+    const DeviceImage old = imageOf(presetModes(Preset::Household));
+    const DeviceImage wanted = twentyModeImage();
+    for (int goneBefore = 1; goneBefore <= 4; ++goneBefore) {
+        SCOPED_TRACE("light gone before block " + std::to_string(goneBefore));
+        if (!light_.plugged()) {
+            bus_.plug(light_);
+        }
+        light_.setMemory(old);
+        ASSERT_EQ(link_.probe(), 1);
+        if (goneBefore == 1) {
+            bus_.unplug(light_); // between the probe and the first write
+        }
+        light_.setUnplugAfterWrites(goneBefore - 1);
+        blocks_ = wanted;
+        timers_ = FakeTimers{};
+        TransferSequence upload(TransferDirection::Upload, link_, blocks_, timers_);
+        upload.start();
+        timers_.fireAll(upload);
+
+        EXPECT_EQ(upload.stage(), Stage::UploadCompleted);
+        EXPECT_EQ(upload.display(),
+                  (TransferDisplay{Text::UploadFailed, goneBefore - 1, kWhite, true}))
+            << "the bar shows the blocks that reached the light";
+        EXPECT_EQ(upload.failedWrites(), 5 - goneBefore);
+        DeviceImage expected = old;
+        std::copy_n(wanted.begin(), goneBefore - 1, expected.begin());
+        EXPECT_EQ(light_.memory(), expected) << "blocks before the fault are new, the rest old";
+        EXPECT_EQ(blocks_, wanted) << "the caller's blocks are untouched";
     }
-    EXPECT_EQ(sequence.stage(), Stage::UploadCompleted);
-    EXPECT_EQ(sequence.failedWrites(), 2);
-    EXPECT_EQ(light_.receivedReports().size(), 2u);
 }
 
 TEST_F(Transfer, DownloadCompletesThroughEveryStage) {
@@ -153,68 +189,54 @@ TEST_F(Transfer, DownloadCompletesThroughEveryStage) {
     EXPECT_EQ(timers_.started, (std::vector<std::pair<int, int>>{{5, 1000}, {6, 1000}, {7, 5000}}));
 }
 
-TEST_F(Transfer, ASilentLightFailsSevenSecondsAfterTheStart) {
-    light_.setSilent(true);
-    auto sequence = downloadUpToTheRequest();
-    EXPECT_EQ(timers_.fireNext(*sequence), 7);
-
-    EXPECT_EQ(timers_.now, 7000);
-    EXPECT_EQ(sequence->stage(), Stage::DownloadFailed);
-    EXPECT_EQ(sequence->display(), (TransferDisplay{Text::DownloadFailed, 2, kBlack, true}));
-    EXPECT_FALSE(sequence->downloadCompleted());
-    EXPECT_FALSE(timers_.anyPending());
-    EXPECT_EQ(blocks_, readRequestBlocks());
+TEST_F(Transfer, NoAnswerOrAShortOneFailsSevenSecondsAfterTheStartAndKeepsTheBlocks) {
+    for (const int reports : {-1, 1, 20, 31}) { // -1: a silent light
+        SCOPED_TRACE(std::to_string(reports) + " of 32 reports");
+        light_.setSilent(reports < 0);
+        light_.setAnsweredReports(std::max(reports, 0));
+        timers_ = FakeTimers{};
+        auto sequence = downloadUpToTheRequest();
+        EXPECT_TRUE(posted_.waitFor(1, 200ms).empty()) << "the worker reports nothing";
+        EXPECT_EQ(timers_.fireNext(*sequence), 7);
+        EXPECT_EQ(timers_.now, 7000);
+        EXPECT_EQ(sequence->stage(), Stage::DownloadFailed);
+        EXPECT_EQ(sequence->display(), (TransferDisplay{Text::DownloadFailed, 2, kBlack, true}));
+        EXPECT_FALSE(sequence->lightWentAway());
+        EXPECT_FALSE(timers_.anyPending());
+        EXPECT_EQ(blocks_, readRequestBlocks()) << "no part of an answer is kept";
+        sequence.reset();
+        EXPECT_EQ(light_.openHandles(), 0) << "the worker has let go of the light";
+    }
 }
 
-TEST_F(Transfer, AnAnswerAfterTheFailureChangesNothing) {
-    light_.setAnswerTiming(100ms, 0ms);
-    auto sequence = downloadUpToTheRequest();
-    timers_.fireNext(*sequence); // timer 7 before the light answers
-    const TransferDisplay failed = sequence->display();
-
-    sequence->onWorkerMessage(WorkerImageRead);
-    sequence->onWorkerMessage(WorkerDownloadCompleted);
-    EXPECT_EQ(sequence->stage(), Stage::DownloadFailed);
-    EXPECT_EQ(sequence->display(), failed);
-    EXPECT_EQ(blocks_, readRequestBlocks());
-    EXPECT_FALSE(posted_.wait(250ms).has_value()) << "the failure cancels the worker";
-}
-
-TEST_F(Transfer, TriggersOutsideTheirStageAreIgnored) {
-    auto sequence = makeDownload();
-    blocks_ = readRequestBlocks();
-    sequence->start();
-    sequence->onTimer(1);
-    sequence->onTimer(6);
-    sequence->onWorkerMessage(WorkerImageRead);
-    sequence->onWorkerMessage(WorkerDownloadCompleted);
-    sequence->onTimer(99);
-    EXPECT_EQ(sequence->stage(), Stage::DownloadWaiting);
-    EXPECT_EQ(sequence->display().progress, 0);
-    EXPECT_TRUE(light_.receivedReports().empty());
-
-    startReading(*sequence);
-    timers_.fireNext(*sequence);
-    ASSERT_EQ(posted_.wait(5s), WorkerImageRead);
-    sequence->onWorkerMessage(WorkerDownloadCompleted); // before the image-read message
-    EXPECT_EQ(sequence->stage(), Stage::RequestSent);
-    sequence->onWorkerMessage(WorkerImageRead);
-    sequence->onTimer(7); // the answer timer racing the completion
-    EXPECT_EQ(sequence->stage(), Stage::ImageRead);
-    EXPECT_EQ(sequence->display().progress, 3);
-}
-
-TEST_F(Transfer, ALightGoneBeforeTheWorkerScansEndsInFailureNotInZeros) {
-    blocks_ = readRequestBlocks();
-    auto sequence = makeDownload();
-    sequence->start();
-    bus_.unplug(light_);
-    timers_.fireNext(*sequence);
-    timers_.fireNext(*sequence);
-    EXPECT_FALSE(posted_.wait(200ms).has_value());
-    timers_.fireNext(*sequence);
-    EXPECT_EQ(sequence->stage(), Stage::DownloadFailed);
-    EXPECT_EQ(blocks_, readRequestBlocks());
+// A light pulled out during a download ends it at once, not at the answer limit, and leaves the
+// blocks as they were: no zeros pass for its memory.
+TEST_F(Transfer, ALightGoneDuringADownloadFailsAtOnceWithoutZeros) {
+    for (const bool workerOpenedIt : {false, true}) {
+        SCOPED_TRACE(workerOpenedIt ? "gone after the worker opened it" : "gone before");
+        if (!light_.plugged()) {
+            bus_.plug(light_);
+        }
+        timers_ = FakeTimers{};
+        blocks_ = readRequestBlocks();
+        auto sequence = makeDownload();
+        sequence->start();
+        if (workerOpenedIt) {
+            startReading(*sequence);
+            bus_.unplug(light_);
+        } else {
+            bus_.unplug(light_);
+            EXPECT_EQ(timers_.fireNext(*sequence), 5);
+        }
+        const std::optional<WorkerMessage> posted = posted_.wait(2s);
+        ASSERT_EQ(posted, WorkerDownloadFailed);
+        sequence->onWorkerMessage(*posted);
+        EXPECT_EQ(sequence->stage(), Stage::DownloadFailed);
+        EXPECT_TRUE(sequence->display().okVisible);
+        EXPECT_TRUE(sequence->lightWentAway());
+        EXPECT_FALSE(timers_.anyPending()) << "no stage is left to run";
+        EXPECT_EQ(blocks_, readRequestBlocks());
+    }
 }
 
 TEST_F(Transfer, ClosingWhileTheWorkerWaitsWritesAndPostsNothingAfterwards) {
@@ -224,7 +246,7 @@ TEST_F(Transfer, ClosingWhileTheWorkerWaitsWritesAndPostsNothingAfterwards) {
 
     const auto closing = std::chrono::steady_clock::now();
     sequence.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - closing, 4 * HidLink::kReadPollMs * 1ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - closing, 5 * HidLink::kReadPollMs * 1ms);
     EXPECT_EQ(light_.openHandles(), 0) << "the worker closed its handle";
 
     // The light answers after all: nobody is listening any more.
@@ -233,6 +255,38 @@ TEST_F(Transfer, ClosingWhileTheWorkerWaitsWritesAndPostsNothingAfterwards) {
     std::this_thread::sleep_for(50ms);
     EXPECT_EQ(posted_.count(), 0u);
     EXPECT_EQ(blocks_, readRequestBlocks());
+}
+
+TEST_F(Transfer, LinkAndWorkerKeepWorkingWhileAnotherThreadPlugsAndUnplugs) {
+    std::atomic<int> events = 0;
+    bus_.monitor().start([&](const DeviceChange&) { ++events; });
+    // At least 100 removals and arrivals, and more for as long as the link is busy.
+    std::atomic<bool> linkDone = false;
+    int cycles = 0;
+    std::thread storm([&] {
+        for (; cycles < 100 || !linkDone; ++cycles) {
+            bus_.unplug(light_);
+            bus_.plug(light_);
+        }
+    });
+    for (int round = 0; round < 20; ++round) {
+        DownloadWorker worker(link_, {});
+        link_.probe();
+        link_.writeReport(readRequestBlocks()[0]);
+    }
+    linkDone = true;
+    storm.join();
+    EXPECT_EQ(events, cycles * 2 * 2) << "two interfaces, each removed and arriving every cycle";
+    EXPECT_EQ(light_.openHandles(), 0);
+
+    // After the storm a whole download goes through.
+    ASSERT_EQ(link_.probe(), 1);
+    auto sequence = downloadUpToTheRequest();
+    for (const WorkerMessage message : posted_.waitFor(2, 5s)) {
+        sequence->onWorkerMessage(message);
+    }
+    EXPECT_TRUE(sequence->downloadCompleted());
+    EXPECT_EQ(blocks_, numberedImage());
 }
 
 } // namespace

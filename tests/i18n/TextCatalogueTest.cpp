@@ -1,77 +1,55 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "i18n/TextCatalogue.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace lumavert {
 namespace {
 
-const char* const kEveryLanguage[] = {"en", "de", "fr", "sp", "pt", "cn"};
+const char* const kCodes[] = {"en", "de", "fr", "sp", "pt", "cn"};
+const char* const kOtherCase[] = {"EN", "De", "fR", "SP", "pT", "Cn"};
 
-std::vector<Text> allEntries() {
-    std::vector<Text> entries;
-    for (int i = 0; i < kTextCount; ++i) {
-        entries.push_back(static_cast<Text>(i));
+// One catalogue entry as catalogue.tsv pins it: its name, then a text per language of kCodes.
+std::vector<std::string> pinnedEntry(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream parts(line);
+    for (std::string field; std::getline(parts, field, '\t');) {
+        for (std::size_t at; (at = field.find("\\n")) != std::string::npos;) {
+            field.replace(at, 2, "\n");
+        }
+        fields.push_back(field);
     }
-    return entries;
+    return fields;
 }
 
-TEST(TextCatalogue, CodesIgnoreLetterCase) {
-    const struct {
-        const char* code;
-        const char* connected;
-    } cases[] = {{"cn", "已连接"},   {"CN", "已连接"},    {"De", "Verbunden"}, {"dE", "Verbunden"},
-                 {"FR", "Connecté"}, {"Sp", "Conectado"}, {"PT", "Ligado"},    {"pT", "Ligado"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(lookupText(Text::Connected, c.code), c.connected) << c.code;
-    }
-}
-
-TEST(TextCatalogue, UnknownCodesGiveEnglish) {
-    for (const char* code : {"en", "EN", "", "it", "es", "zh", "d", "dee", " de", "c\xC3\xA9"}) {
-        for (const Text entry : allEntries()) {
-            EXPECT_EQ(lookupText(entry, code), lookupText(entry, "en"))
-                << "code '" << code << "' entry " << static_cast<int>(entry);
+TEST(TextCatalogue, EveryEntryInEveryLanguageWhateverTheCodesCaseAndEnglishForOtherCodes) {
+    std::ifstream pinned(LUMAVERT_CATALOGUE_FILE);
+    int entry = 0;
+    for (std::string line; std::getline(pinned, line);) {
+        if (line.starts_with('#')) {
+            continue;
+        }
+        const std::vector<std::string> texts = pinnedEntry(line);
+        ASSERT_EQ(texts.size(), 1 + std::size(kCodes)) << line;
+        const Text text = static_cast<Text>(entry++);
+        for (std::size_t language = 0; language < std::size(kCodes); ++language) {
+            EXPECT_EQ(lookupText(text, kCodes[language]), texts[1 + language])
+                << kCodes[language] << " " << texts[0];
+            EXPECT_EQ(lookupText(text, kOtherCase[language]), texts[1 + language])
+                << kOtherCase[language] << " " << texts[0];
+        }
+        for (const char* code : {"", "it", "es", "zh", "d", "dee", " de", "c\xC3\xA9"}) {
+            EXPECT_EQ(lookupText(text, code), texts[1]) << code << " " << texts[0];
         }
     }
-    EXPECT_EQ(lookupText(Text::Disconnected, "xx"), "Disconnected");
-}
-
-TEST(TextCatalogue, GermanQuirksStand) {
-    EXPECT_EQ(lookupText(Text::Uploading, "de"), "Download");
-    EXPECT_EQ(lookupText(Text::UploadCompleted, "de"), "Download");
-    EXPECT_EQ(lookupText(Text::Customize, "de"), "Customize");
-    EXPECT_EQ(lookupText(Text::Upload, "de"), "übertragen");
-}
-
-TEST(TextCatalogue, OnlyEnglishAndChineseDeviceNoticesBreakTheLine) {
-    for (const char* code : kEveryLanguage) {
-        const std::string text = lookupText(Text::DeviceNotDetected, code);
-        const bool expectBreak = std::string_view(code) == "en" || std::string_view(code) == "cn";
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), expectBreak ? 1 : 0) << code;
-    }
-    EXPECT_EQ(lookupText(Text::DeviceNotDetected, "en"),
-              "Device not detected\nPlease verify connection");
-}
-
-TEST(TextCatalogue, EveryEntryHasTextInEveryLanguage) {
-    for (const char* code : kEveryLanguage) {
-        for (const Text entry : allEntries()) {
-            EXPECT_FALSE(lookupText(entry, code).empty())
-                << code << " entry " << static_cast<int>(entry);
-        }
-    }
-}
-
-TEST(TextCatalogue, FixedAndSharedEntries) {
-    for (const char* code : kEveryLanguage) {
-        EXPECT_EQ(lookupText(Text::SosItem, code), "(S.O.S)");
-        EXPECT_EQ(lookupText(Text::Sos, code), "S.O.S");
-        EXPECT_EQ(lookupText(Text::UploadFinished, code), lookupText(Text::UploadCompleted, code));
-    }
-    EXPECT_EQ(lookupText(Text::UploadFinished, "fr"), "Téléchargement terminé");
+    EXPECT_EQ(entry, kTextCount) << "every entry is pinned";
 }
 
 TEST(TextCatalogue, CurrentLanguageStartsEnglishAndSteersLookups) {
@@ -84,18 +62,14 @@ TEST(TextCatalogue, CurrentLanguageStartsEnglishAndSteersLookups) {
 }
 
 TEST(LanguageResources, ChineseHasItsOwnAndEveryOtherCodeSharesOne) {
-    EXPECT_EQ(TextFontFace("cn"), "仿宋");
-    EXPECT_EQ(backgroundBitmapId("Cn"), 246);
-    EXPECT_EQ(introPagePath("CN"), "/glowdial-images/cn/");
-    EXPECT_EQ(webSitePath("cn"), "/cn/");
-    EXPECT_EQ(localIntroPage("cn"), "Intro_cn.html");
-    for (const char* code : {"en", "de", "fr", "sp", "pt", "", "zh"}) {
-        EXPECT_FALSE(isChinese(code)) << code;
-        EXPECT_EQ(TextFontFace(code), "Arial");
-        EXPECT_EQ(backgroundBitmapId(code), 254);
-        EXPECT_EQ(introPagePath(code), "/glowdial-images/en/");
-        EXPECT_EQ(webSitePath(code), "/us/");
-        EXPECT_EQ(localIntroPage(code), "Intro_us.html");
+    for (const char* code : {"cn", "Cn", "en", "de", "fr", "sp", "pt", "", "zh"}) {
+        const bool chinese = std::string_view(code).size() == 2 && (code[0] | 0x20) == 'c';
+        EXPECT_EQ(isChinese(code), chinese) << code;
+        EXPECT_EQ(TextFontFace(code), chinese ? "仿宋" : "Arial") << code;
+        EXPECT_EQ(backgroundBitmapId(code), chinese ? 246 : 254) << code;
+        EXPECT_EQ(introPagePath(code), chinese ? "/glowdial-images/cn/" : "/glowdial-images/en/");
+        EXPECT_EQ(webSitePath(code), chinese ? "/cn/" : "/us/") << code;
+        EXPECT_EQ(localIntroPage(code), chinese ? "Intro_cn.html" : "Intro_us.html") << code;
     }
 }
 

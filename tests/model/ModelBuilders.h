@@ -1,6 +1,10 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "model/LightMode.h"
+#include "model/ViewState.h"
 
 namespace lumavert::test {
 
@@ -23,5 +27,17 @@ inline LightMode customMode(int entries) {
     }
     return mode;
 }
+
+inline ViewState viewAt(int modeTop, int selectedMode, int testedMode = -1, int entryTop = 0,
+                        int selectedEntry = -1) {
+    return {modeTop, selectedMode, testedMode, entryTop, selectedEntry};
+}
+
+// Written out rather than taken from the code, so that a changed constant shows.
+inline const LightMode kNewMode{KindBrightness, 5, 1, 0, {50, 50}, 0};
+inline const std::vector<std::int32_t> kSosSteps{500,  500,  500,  500,  500,  1200,
+                                                 1200, 1200, 1200, 1200, 1200, 1200,
+                                                 500,  500,  500,  500,  500,  2000};
+inline const LightMode kSosMode{KindCustomize, 1, 1, 0, kSosSteps, 1};
 
 } // namespace lumavert::test

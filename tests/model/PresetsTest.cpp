@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Lumavert developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "model/Presets.h"
+
+#include "ModelBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -9,68 +14,37 @@ LightMode presetMode(std::int32_t kind, std::int32_t brightness, std::int32_t fr
     return LightMode{kind, brightness, frequency, 0, {}, 0};
 }
 
-const LightMode kFull = presetMode(1, 100, 1);
-const LightMode kHalf = presetMode(1, 50, 1);
-const LightMode kLow = presetMode(1, 5, 1);
-const LightMode kStrobe = presetMode(2, 1, 9);
-const LightMode kSos{3,
-                     1,
-                     1,
-                     0,
-                     {500, 500, 500, 500, 500, 1200, 1200, 1200, 1200, 1200, 1200, 1200, 500, 500,
-                      500, 500, 500, 2000},
-                     1};
-
-struct PresetCase {
-    const char* name;
-    Preset preset;
-    bool (*apply)(ModeSet&);
-    ModeSet expected;
-};
-
-class PresetContents : public testing::TestWithParam<PresetCase> {};
-
-TEST_P(PresetContents, ReplacesAFullSetByExactlyThePresetModes) {
-    ModeSet modes(kMaxModes, makeDefaultMode());
-    EXPECT_TRUE(GetParam().apply(modes));
-    EXPECT_EQ(modes, GetParam().expected);
-    EXPECT_TRUE(GetParam().apply(modes));
-    EXPECT_EQ(modes, GetParam().expected) << "applying twice equals applying once";
-}
-
-TEST_P(PresetContents, ApplyPresetDispatchesToTheSamePreset) {
-    ModeSet modes;
-    EXPECT_TRUE(applyPreset(GetParam().preset, modes));
-    EXPECT_EQ(modes, GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    AllPresets, PresetContents,
-    testing::Values(
-        PresetCase{"Factory", Preset::Factory, applyFactoryPreset, {kFull, kHalf, kLow, kStrobe}},
-        PresetCase{"Household", Preset::Household, applyHouseholdPreset, {kLow, kHalf, kFull}},
-        PresetCase{"Outdoor", Preset::Outdoor, applyOutdoorPreset, {kFull, kHalf, kLow, kSos}},
-        PresetCase{"Military", Preset::Military, applyMilitaryPreset, {kFull, kLow, kStrobe}},
-        PresetCase{"Tactical", Preset::Tactical, applyTacticalPreset, {kFull, kHalf, kStrobe}},
-        PresetCase{"Fishing", Preset::Fishing, applyFishingPreset, {kFull, kHalf, kLow}}),
-    [](const testing::TestParamInfo<PresetCase>& each) { return std::string(each.param.name); });
-
-TEST(PresetTable, ListsTheMenuInOrderWithCommandIdsAndCliNames) {
-    const std::pair<int, std::string_view> expected[] = {
-        {263, "factory"},  {260, "household"}, {261, "outdoor"},
-        {262, "military"}, {264, "tactical"},  {265, "fishing"},
+// The command-line name, the menu label and the modes each preset replaces a full set by.
+TEST(Presets, EachMenuEntryReplacesTheWholeSetByItsModes) {
+    const LightMode full = presetMode(1, 100, 1), half = presetMode(1, 50, 1);
+    const LightMode low = presetMode(1, 5, 1), strobe = presetMode(2, 1, 9);
+    const LightMode& sos = test::kSosMode;
+    const struct {
+        Preset preset;
+        std::string_view cliName;
+        Text label;
+        ModeSet modes;
+    } cases[] = {
+        {Preset::Factory, "factory", Text::FactoryReset, {full, half, low, strobe}},
+        {Preset::Household, "household", Text::Household, {low, half, full}},
+        {Preset::Outdoor, "outdoor", Text::Outdoor, {full, half, low, sos}},
+        {Preset::Military, "military", Text::Military, {full, low, strobe}},
+        {Preset::Tactical, "tactical", Text::Tactical, {full, half, strobe}},
+        {Preset::Fishing, "fishing", Text::Fishing, {full, half, low}},
     };
-    ASSERT_EQ(std::size(expected), kPresets.size());
-    for (std::size_t i = 0; i < kPresets.size(); ++i) {
-        EXPECT_EQ(kPresets[i].commandId(), expected[i].first);
-        EXPECT_EQ(kPresets[i].cliName, expected[i].second);
-        EXPECT_EQ(presetByCliName(expected[i].second), kPresets[i].preset);
+    ASSERT_EQ(std::size(cases), kPresets.size());
+    for (std::size_t k = 0; k < kPresets.size(); ++k) {
+        const auto& c = cases[k];
+        EXPECT_EQ(kPresets[k].preset, c.preset) << "menu order";
+        EXPECT_EQ(kPresets[k].label, c.label) << c.cliName;
+        EXPECT_EQ(presetByCliName(c.cliName), c.preset) << c.cliName;
+        ModeSet modes(kMaxModes, makeDefaultMode());
+        EXPECT_TRUE(applyPreset(c.preset, modes));
+        EXPECT_EQ(modes, c.modes) << c.cliName;
     }
-}
-
-TEST(PresetTable, UnknownNamesFindNothing) {
     EXPECT_EQ(presetByCliName("Factory"), std::nullopt);
     EXPECT_EQ(presetByCliName(""), std::nullopt);
+    EXPECT_EQ(presetCliNames(), "factory, household, outdoor, military, tactical or fishing");
 }
 
 } // namespace
