@@ -39,6 +39,24 @@ struct CliFailure {
     throw CliFailure{ExitFailure, message};
 }
 
+/// Messages quote what the user typed; a newline or a terminal escape in a file name must not
+/// split the message or reach the terminal as a control sequence.
+std::string oneLine(std::string_view message) {
+    std::string line;
+    line.reserve(message.size());
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            line += c;
+            continue;
+        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+        line += escaped;
+    }
+    return line;
+}
+
 std::string hexId(std::uint16_t vendorId, std::uint16_t productId) {
     char text[16];
     std::snprintf(text, sizeof text, "%04x:%04x", vendorId, productId);
@@ -400,7 +418,7 @@ int runCommand(const CliCommandLine& line, std::ostream& out, std::ostream& err,
     try {
         return CliApp(line, out, err, environment).run();
     } catch (const CliFailure& failure) {
-        err << where << failure.message << "\n";
+        err << where << oneLine(failure.message) << "\n";
         return failure.exitCode;
     } catch (const std::bad_alloc&) {
         err << where << "out of memory\n";
@@ -415,7 +433,7 @@ int runParsed(std::span<const std::string> args, std::ostream& out, std::ostream
     std::string usageError;
     const std::optional<CliCommandLine> line = parseCommandLine(args, usageError);
     if (!line) {
-        err << kProgram << ": " << usageError << " (see " << kProgram << " --help)\n";
+        err << kProgram << ": " << oneLine(usageError) << " (see " << kProgram << " --help)\n";
         return ExitUsage;
     }
     if (line->help) {

@@ -223,9 +223,11 @@ TEST_F(Cli, RefusesBadUsageAndFailuresWithTheirExitCodes) {
         std::string message;
     } refusals[] = {
         {{"flash"}, ExitUsage, "lumavert-cli: unknown command 'flash' (see lumavert-cli --help)"},
+        {{"fl\nash\x1b[2J"}, ExitUsage, "unknown command 'fl\\x0aash\\x1b[2J'"},
         {{"preset", "disco", "-o", at_ + "x.ini"}, ExitUsage, "unknown preset 'disco'"},
         {{"test", factory, "first"}, ExitUsage, "not 'first'"},
         {{"show", at_ + "none.ini"}, ExitFailure, "show: " + at_ + "none.ini: No such file or"},
+        {{"show", at_ + "a\nb.ini"}, ExitFailure, at_ + "a\\x0ab.ini: No such file or"},
         {{"decode", "/dev/zero"}, ExitFailure, "/dev/zero: is a character"},
         {{"--simulate=" + at_ + "folder", "download"}, ExitFailure, at_ + "folder: is a directory"},
         {{"upload", at_ + "dim.ini"},
