@@ -3,6 +3,7 @@
 
 #include "app/MainWindow.h"
 
+#include "app/BeamPreview.h"
 #include "app/EditTracker.h"
 #include "app/IntroPanel.h"
 #include "app/KeptValueTips.h"
@@ -93,6 +94,8 @@ MainWindow::MainWindow(DeviceAccess device, std::unique_ptr<UserPrompts> prompts
     connect(edits_, &EditTracker::restored, this, [this] { refresh(Refresh::Both); });
     keptTips_ = new KeptValueTips(modes_, view_, this);
     setUpFrame();
+    beam_ = new BeamPreview(background_, this);
+    connect(edits_, &EditTracker::valueEdited, this, &MainWindow::showSelectedModeInBeam);
     createFonts();
     introPanel_ = new IntroPanel(this);
     layOutKeys();
@@ -279,6 +282,12 @@ void MainWindow::refresh(Refresh panels) {
     }
     // Every change of the set or the view ends here, but for the values rows write themselves.
     edits_->record();
+    showSelectedModeInBeam();
+}
+
+void MainWindow::showSelectedModeInBeam() {
+    const bool selected = view_.selectedMode >= 0 && view_.selectedMode < modeCount(modes_);
+    beam_->showMode(selected ? &modes_[static_cast<std::size_t>(view_.selectedMode)] : nullptr);
 }
 
 namespace {

@@ -26,6 +26,7 @@ class QScrollBar;
 
 namespace lumavert {
 
+class BeamPreview;
 class EditTracker;
 class IntroPanel;
 class KeptValueTips;
@@ -86,6 +87,7 @@ class MainWindow : public QWidget {
     void refreshModePanel();
     void refreshStepPanel();
     void onScroll(QScrollBar* bar, int action);
+    void showSelectedModeInBeam();
 
     // Commands.
     void testMode();
@@ -115,6 +117,7 @@ class MainWindow : public QWidget {
     ViewState view_;
     EditTracker* edits_ = nullptr;
     KeptValueTips* keptTips_ = nullptr;
+    BeamPreview* beam_ = nullptr;
     HidLink hidLink_;
     DeviceMonitor* deviceMonitor_ = nullptr;
     std::unique_ptr<UserPrompts> prompts_;

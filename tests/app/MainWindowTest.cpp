@@ -3,6 +3,8 @@
 
 #include "WindowHarness.h"
 
+#include "app/BeamPreview.h"
+
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -202,6 +204,34 @@ class MainWindowTest : public WindowTest {
         });
         DesktopPrompts prompts;
         QCOMPARE(prompts.chooseFileToSave(h->window.get()), chosen);
+    }
+
+    // The beam shows the selected mode: a strobe blinks by its own timer, which a steady mode or
+    // a hidden window leaves stopped; a steady glow is as bright as its mode.
+    void theBeamShowsTheSelectedModeOnlyWhileTheWindowIsShown() {
+        h->choosePreset(Preset::Factory); // full, half, low, then a 9 Hz strobe
+        auto* beam = h->child<BeamPreview>(QStringLiteral("beamPreview"));
+        h->window->show();
+        h->choose(h->modeRow(4), 1);
+        QCOMPARE(h->window->viewState().selectedMode, 3);
+        QVERIFY(beam->animating());
+        QTRY_VERIFY(beam->level() == 0);
+        QTRY_VERIFY(beam->level() == 100);
+        h->window->hide();
+        QVERIFY(!beam->animating());
+        h->window->show();
+        QVERIFY(beam->animating());
+
+        const QPoint inBeam(79, 300);
+        const QPoint besideBeam(18, 300);
+        h->choose(h->modeRow(1), 0);
+        QVERIFY(!beam->animating());
+        const QImage full = h->window->grab().toImage();
+        h->choose(h->modeRow(3), 0);
+        QCOMPARE(beam->level(), 5);
+        const QImage low = h->window->grab().toImage();
+        QVERIFY(full.pixelColor(inBeam) != low.pixelColor(inBeam));
+        QVERIFY(qAbs(low.pixelColor(inBeam).green() - low.pixelColor(besideBeam).green()) < 16);
     }
 };
 
