@@ -30,9 +30,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -127,6 +129,7 @@ void MainWindow::setUpFrame() {
     setWindowIcon(QIcon(QStringLiteral(":/bitmaps/255.png")));
     background_.load(QStringLiteral(":/bitmaps/%1.png").arg(backgroundBitmapId(CurrentLanguage())));
     setFixedSize(background_.isNull() ? QSize(800, 600) : background_.size());
+    setAcceptDrops(true);
 }
 
 void MainWindow::createFonts() {
@@ -500,9 +503,12 @@ TransferDialog* MainWindow::keepWhenUploaded(TransferDialog* dialog) {
 
 void MainWindow::openFile() {
     const QString path = prompts_->chooseFileToOpen(this);
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        openModeSetFile(path);
     }
+}
+
+void MainWindow::openModeSetFile(const QString& path) {
     // The set changes only when the whole file is accepted; nothing that fails escapes.
     const bool loaded =
         succeeds([&] { return loadModeSet(modes_, QFile::encodeName(path).toStdString()); });
@@ -526,6 +532,19 @@ bool MainWindow::saveFile() {
     }
     edits_->markKept();
     return true;
+}
+
+// One local file dropped on the window is opened as by the Open command.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    openModeSetFile(event->mimeData()->urls().front().toLocalFile());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

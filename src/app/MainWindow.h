@@ -58,6 +58,9 @@ class MainWindow : public QWidget {
     const ViewState& viewState() const { return view_; }
     const HidLink& hidLink() const { return hidLink_; }
 
+    /// Opens a Mode set file as the Open command does, with its messages.
+    void openModeSetFile(const QString& path);
+
     /// Message number of the request to read the light back, posted to the window itself.
     static constexpr int kDownloadRequest = 0x482;
 
@@ -68,6 +71,8 @@ class MainWindow : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // Start-up, in order.

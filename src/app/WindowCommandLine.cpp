@@ -11,16 +11,33 @@ namespace {
 
 constexpr std::string_view kLanguage = "--lang=";
 
+// An option of the window's own or one it shares with lumavert-cli; false when unknown.
+bool takeWindowOption(std::string_view argument, WindowCommandLine& options, std::string& error) {
+    if (takeSharedOption(argument, options, error)) {
+        return true;
+    }
+    if (argument.starts_with(kLanguage) && argument.size() > kLanguage.size()) {
+        options.language = std::string(argument.substr(kLanguage.size()));
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<WindowCommandLine> parseWindowCommandLine(std::span<const std::string> arguments,
                                                         std::string& error) {
     WindowCommandLine options;
+    bool optionsEnded = false;
     for (const std::string_view argument : arguments) {
-        const bool shared = takeSharedOption(argument, options, error);
-        if (!shared && argument.starts_with(kLanguage) && argument.size() > kLanguage.size()) {
-            options.language = std::string(argument.substr(kLanguage.size()));
-        } else if (!shared) {
+        if (optionsEnded || !argument.starts_with('-')) {
+            if (!options.file.empty()) {
+                error = "only one FILE can be opened";
+            }
+            options.file = argument;
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (!takeWindowOption(argument, options, error)) {
             error = "unknown option '" + std::string(argument) + "'";
         }
         if (!error.empty()) {
@@ -31,8 +48,8 @@ std::optional<WindowCommandLine> parseWindowCommandLine(std::span<const std::str
 }
 
 std::string windowUsage() {
-    return "Usage: lumavert [OPTION]...\n"
-           "Programs the light modes of a USB LED flashlight.\n"
+    return "Usage: lumavert [OPTION]... [FILE]\n"
+           "Programs the light modes of a USB LED flashlight; opens the Mode set FILE if given.\n"
            "\n"
            "Options:\n"
            "  --lang=CODE         texts in English (en), German (de, the default), French (fr),\n"

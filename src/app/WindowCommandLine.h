@@ -15,6 +15,7 @@ namespace lumavert {
 /// has: German texts, the real light.
 struct WindowCommandLine : SharedOptions {
     std::string language = "de"; ///< --lang=CODE
+    std::string file;            ///< FILE: a Mode set file opened at start
 };
 
 /// Reads the arguments after the program name; needs no display. On bad usage returns nothing

@@ -10,6 +10,7 @@
 #include "program/Version.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <iostream>
 
@@ -48,5 +49,8 @@ int main(int argc, char* argv[]) {
     }
     MainWindow window({devices->bus(), devices->monitor()});
     window.show();
+    if (!options->file.empty()) {
+        window.openModeSetFile(QFile::decodeName(options->file.c_str()));
+    }
     return QApplication::exec();
 }

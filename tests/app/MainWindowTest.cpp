@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -156,15 +157,20 @@ class MainWindowTest : public WindowTest {
         QCOMPARE(tipOf(h->modeRow(1)), QString());
     }
 
-    // Files: Open reads back what Save wrote, refuses a bad file and does nothing when cancelled.
+    // Files: Open reads back what Save wrote, refuses a bad file and does nothing when cancelled;
+    // a file dropped on the window is opened the same way.
     void openKeepsOrReplacesTheSet_data() {
         QTest::addColumn<QString>("file");
-        QTest::addRow("saved by the window") << "saved";
-        QTest::addRow("refused") << "bad";
-        QTest::addRow("choice cancelled") << "";
+        QTest::addColumn<bool>("dropped");
+        QTest::addRow("saved by the window") << "saved" << false;
+        QTest::addRow("refused") << "bad" << false;
+        QTest::addRow("choice cancelled") << "" << false;
+        QTest::addRow("saved, dropped") << "saved" << true;
+        QTest::addRow("refused, dropped") << "bad" << true;
     }
     void openKeepsOrReplacesTheSet() {
         QFETCH(QString, file);
+        QFETCH(bool, dropped);
         QTemporaryDir folder;
         const QString path = file.isEmpty() ? QString() : folder.filePath(QStringLiteral("m.ini"));
         h->choosePreset(Preset::Outdoor);
@@ -180,8 +186,18 @@ class MainWindowTest : public WindowTest {
             bad.write("[Setting]\r\nCount=2\r\n[Item1]\r\nMode=1\r\nBrightness=0\r\n");
         }
         h->choose(h->modeRow(2), 0); // select a mode: a refused file resets the view all same
-        h->prompts->openPath = path;
-        h->click("openButton");
+        if (dropped) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(h->window.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(h->window.get(), &drop);
+        } else {
+            h->prompts->openPath = path;
+            h->click("openButton");
+        }
         QCOMPARE(h->window->modeSet(), expected);
         QCOMPARE(h->prompts->messages,
                  file == "bad" ? QStringList{"Failed to read config file!"} : QStringList{});

@@ -59,6 +59,14 @@ class WindowCommandLineTest : public QObject {
         QVERIFY(!parseWindow({"--lang="}, error));
         QCOMPARE(error, std::string("unknown option '--lang='"));
     }
+
+    void opensOneFileGivenAnywhereAndAfterDoubleDash() {
+        std::string error;
+        QCOMPARE(parseWindow({"a.ini", "--lang=en"}, error)->file, std::string("a.ini"));
+        QCOMPARE(parseWindow({"--simulate", "--", "-b.ini"}, error)->file, std::string("-b.ini"));
+        QVERIFY(!parseWindow({"a.ini", "b.ini"}, error));
+        QCOMPARE(error, std::string("only one FILE can be opened"));
+    }
 };
 
 QTEST_APPLESS_MAIN(WindowCommandLineTest)
