@@ -4,6 +4,7 @@
 #include "cli/CliApp.h"
 
 #include "cli/CliCommandLine.h"
+#include "cli/JsonOutput.h"
 #include "cli/ModeSetTable.h"
 #include "cli/TransferRunner.h"
 #include "config/ModeSetFile.h"
@@ -19,6 +20,7 @@
 #include "model/Presets.h"
 #include "program/Version.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <new>
@@ -57,14 +59,8 @@ std::string oneLine(std::string_view message) {
     return line;
 }
 
-std::string hexId(std::uint16_t vendorId, std::uint16_t productId) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04x:%04x", vendorId, productId);
-    return text;
-}
-
 std::string describeLight(const HidDeviceInfo& device) {
-    return "light " + hexId(device.vendorId, device.productId) + " at " + device.path;
+    return "light " + usbId(device.vendorId, device.productId) + " at " + device.path;
 }
 
 std::string seconds(int milliseconds) {
@@ -111,28 +107,34 @@ class CliApp {
   private:
     int devices() {
         HidBus& hidBus = bus();
-        int usable = 0;
-        int listed = 0;
+        std::vector<ListedLight> lights;
         for (const HidDeviceInfo& device : hidBus.enumerate()) {
-            const std::optional<AcceptedDevice> row = matchAcceptedDevice(device);
-            if (!row) {
-                continue;
+            if (const std::optional<AcceptedDevice> row = matchAcceptedDevice(device)) {
+                lights.push_back(
+                    {device, row->usesFeatureReports, hidBus.open(device.path).status});
             }
-            const OpenStatus status = hidBus.open(device.path).status;
-            usable += status == OpenStatus::Opened ? 1 : 0;
-            ++listed;
-            out_ << hexId(device.vendorId, device.productId) << "  interface "
-                 << device.interfaceNumber << "  " << device.path << "  "
-                 << (row->usesFeatureReports ? "feature reports" : "output reports") << "  "
-                 << statusText(status) << "\n";
         }
-        if (listed == 0) {
+        if (lights.empty()) {
             fail("no light found");
         }
-        if (usable == 0) {
+        out_ << (line_.json ? lightsJson(lights) : lightsTable(lights));
+        if (std::none_of(lights.begin(), lights.end(), [](const ListedLight& light) {
+                return light.access == OpenStatus::Opened;
+            })) {
             fail("no light can be opened by this user");
         }
         return ExitOk;
+    }
+
+    static std::string lightsTable(const std::vector<ListedLight>& lights) {
+        std::string table;
+        for (const auto& [device, featureReports, access] : lights) {
+            table += usbId(device.vendorId, device.productId) + "  interface " +
+                     std::to_string(device.interfaceNumber) + "  " + device.path + "  " +
+                     (featureReports ? "feature reports" : "output reports") + "  " +
+                     statusText(access) + "\n";
+        }
+        return table;
     }
 
     static std::string statusText(OpenStatus status) {
@@ -262,7 +264,7 @@ class CliApp {
     }
 
     int show() {
-        out_ << formatModeSet(load(line_.operands.at(0)));
+        print(load(line_.operands.at(0)));
         return ExitOk;
     }
 
@@ -330,9 +332,13 @@ class CliApp {
         if (line_.output) {
             save(modes, *line_.output);
         } else {
-            out_ << formatModeSet(modes);
+            print(modes);
         }
         return ExitOk;
+    }
+
+    void print(const ModeSet& modes) {
+        out_ << (line_.json ? modeSetJson(modes) : formatModeSet(modes));
     }
 
     static int modeNumber(const std::string& text) {
@@ -377,7 +383,7 @@ class CliApp {
         }
         std::string lookedFor;
         for (const AcceptedDevice& row : acceptedDevices()) {
-            lookedFor += (lookedFor.empty() ? "" : ", ") + hexId(row.vendorId, row.productId);
+            lookedFor += (lookedFor.empty() ? "" : ", ") + usbId(row.vendorId, row.productId);
         }
         fail("no light found (looked for " + lookedFor + ")");
     }

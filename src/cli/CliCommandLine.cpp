@@ -23,30 +23,33 @@ struct CommandForm {
     OutputOption output;
     bool binary;
     bool verify;
+    bool json;
     std::string_view summary;
 };
 
 constexpr std::array<CommandForm, 8> kCommands{{
-    {CliCommand::Devices, "devices", "devices", 0, OutputOption::None, false, false,
+    {CliCommand::Devices, "devices", "devices [--json]", 0, OutputOption::None, false, false, true,
      "list the lights and whether they can be opened"},
     {CliCommand::Upload, "upload", "upload [--verify] FILE.ini", 1, OutputOption::None, false, true,
+     false,
      "write the Mode set of FILE.ini into the light;\n"
      "                                  --verify reads it back and compares"},
-    {CliCommand::Download, "download", "download [-o FILE.ini]", 0, OutputOption::Optional, false,
-     false, "read the light's Mode set: show or save it"},
-    {CliCommand::Test, "test", "test FILE.ini N", 2, OutputOption::None, false, false,
+    {CliCommand::Download, "download", "download [-o FILE.ini | --json]", 0, OutputOption::Optional,
+     false, false, true, "read the light's Mode set: show or save it"},
+    {CliCommand::Test, "test", "test FILE.ini N", 2, OutputOption::None, false, false, false,
      "show mode N (from 1) on the light at once"},
-    {CliCommand::Show, "show", "show FILE.ini", 1, OutputOption::None, false, false,
+    {CliCommand::Show, "show", "show FILE.ini [--json]", 1, OutputOption::None, false, false, true,
      "show the Mode set of FILE.ini as a table"},
     {CliCommand::Encode, "encode", "encode FILE.ini [--binary]", 1, OutputOption::None, true, false,
-     "print the 256-byte image as hex (or raw)"},
-    {CliCommand::Decode, "decode", "decode IMAGE.bin [-o FILE.ini]", 1, OutputOption::Optional,
-     false, false, "a 256-byte image as a Mode set: show or save"},
+     false, "print the 256-byte image as hex (or raw)"},
+    {CliCommand::Decode, "decode", "decode IMAGE.bin [-o FILE.ini | --json]", 1,
+     OutputOption::Optional, false, false, true, "a 256-byte image as a Mode set: show or save"},
     {CliCommand::Preset, "preset", "preset NAME -o FILE.ini", 1, OutputOption::Required, false,
-     false, "save a preset (NAME: see Presets below)"},
+     false, false, "save a preset (NAME: see Presets below)"},
 }};
 
 constexpr std::string_view kOutputPrefix = "--output=";
+constexpr std::size_t kSummaryColumn = 34;
 class Parser {
   public:
     explicit Parser(std::span<const std::string> args)
@@ -92,6 +95,8 @@ class Parser {
             line_.binary = true;
         } else if (option == "--verify") {
             line_.verify = true;
+        } else if (option == "--json") {
+            line_.json = true;
         } else {
             error_ = "unknown option '" + std::string(option) + "'";
         }
@@ -124,7 +129,8 @@ class Parser {
         const bool outputWrong = line_.output ? form->output == OutputOption::None
                                               : form->output == OutputOption::Required;
         if (line_.operands.size() != form->operands || outputWrong ||
-            (line_.binary && !form->binary) || (line_.verify && !form->verify)) {
+            (line_.binary && !form->binary) || (line_.verify && !form->verify) ||
+            (line_.json && (!form->json || line_.output))) {
             error_ = "usage: lumavert-cli " + std::string(form->synopsis);
         }
     }
@@ -154,15 +160,20 @@ std::string cliUsage() {
     std::string text = "Usage: lumavert-cli [--simulate[=FILE]] COMMAND ...\n"
                        "Programs the light modes of a USB LED flashlight.\n\nCommands:\n";
     for (const CommandForm& form : kCommands) {
-        std::string synopsis(form.synopsis);
-        synopsis.resize(std::max<std::size_t>(synopsis.size(), 32), ' ');
-        text += "  " + synopsis + std::string(form.summary) + "\n";
+        // The summaries form a column; a longer synopsis puts its summary on the next line.
+        const std::string synopsis = "  " + std::string(form.synopsis);
+        const bool wraps = synopsis.size() >= kSummaryColumn;
+        text += synopsis + (wraps ? "\n" : "") +
+                std::string(kSummaryColumn - (wraps ? 0 : synopsis.size()), ' ') +
+                std::string(form.summary) + "\n";
     }
     text += "\nOptions:\n"
             "  -o, --output FILE   save the Mode set to FILE.ini instead of showing it\n"
             "  --binary            encode: write the 256 raw bytes to standard output\n"
             "  --verify            upload: read the light back and compare; exit 1 naming\n"
-            "                      the modes that differ (lights of the 13ec:0056 kind)\n" +
+            "                      the modes that differ (lights of the 13ec:0056 kind)\n"
+            "  --json              devices, show, download, decode: one JSON document for\n"
+            "                      scripts (fields in lumavert-cli(1))\n" +
             sharedOptionsHelp() + "\nPresets: " + presetCliNames() +
             "\n\nExit status: 0 done, 1 failed (refused file, no light, no permission, download\n"
             "failed), 2 bad usage.\n";

@@ -22,6 +22,7 @@ struct CliCommandLine : SharedOptions {
     std::optional<std::filesystem::path> output; ///< -o FILE
     bool binary = false;                         ///< --binary
     bool verify = false;                         ///< --verify
+    bool json = false;                           ///< --json
 };
 
 /// Parses the arguments (without the program name). Options may stand anywhere; "--" ends them.

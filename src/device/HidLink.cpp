@@ -59,6 +59,12 @@ std::span<const AcceptedDevice> acceptedDevices() {
     return kAcceptedDevices;
 }
 
+std::string usbId(std::uint16_t vendorId, std::uint16_t productId) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04x:%04x", vendorId, productId);
+    return text;
+}
+
 std::optional<AcceptedDevice> matchAcceptedDevice(const HidDeviceInfo& info) {
     for (const AcceptedDevice& row : kAcceptedDevices) {
         if (accepts(row, info)) {

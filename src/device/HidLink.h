@@ -27,6 +27,9 @@ struct AcceptedDevice {
 /// The accepted lights in the order they are compared.
 std::span<const AcceptedDevice> acceptedDevices();
 
+/// A light's ids as lsusb and udev name them, e.g. "13ec:0056".
+std::string usbId(std::uint16_t vendorId, std::uint16_t productId);
+
 /// The first row that accepts the interface, or nothing.
 std::optional<AcceptedDevice> matchAcceptedDevice(const HidDeviceInfo& info);
 

@@ -13,8 +13,13 @@
 #include "device/DeviceImageCodec.h"
 #include "device/VirtualBus.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <array>
 #include <cstdio>
+#include <map>
 
 namespace lumavert {
 namespace {
@@ -100,6 +105,65 @@ TEST_F(Cli, ShowPrintsOneLinePerModeWithTheDurationsTheLightKeeps) {
                              "376/376 376/376 376/1880\n"),
               npos)
         << shown.out;
+}
+
+// --json: one document per command, with the fields of lumavert-cli(1) and numbers as numbers.
+TEST_F(Cli, JsonDocumentsHoldTheDocumentedFieldsAndTypes) {
+    using Fields = std::map<std::string, QJsonValue::Type>;
+    using enum QJsonValue::Type;
+    const Fields modeFields{
+        {"number", Double},     {"kind", String},       {"kindCode", Double},
+        {"brightness", Double}, {"frequency", Double},  {"minutes", Double},
+        {"sos", Bool},          {"durationsMs", Array}, {"keptDurationsMs", Array}};
+    const Fields lightFields{{"id", String},        {"vendorId", Double}, {"productId", Double},
+                             {"interface", Double}, {"path", String},     {"reports", String},
+                             {"access", String}};
+    const auto fieldsOf = [](const QJsonValue& value) {
+        Fields fields;
+        const QJsonObject object = value.toObject();
+        for (auto field = object.begin(); field != object.end(); ++field) {
+            fields[field.key().toStdString()] = field.value().type();
+        }
+        return fields;
+    };
+    const auto listIn = [this](const std::vector<std::string>& args, const QString& list) {
+        const Outcome outcome = run(args);
+        EXPECT_EQ(outcome.code, ExitOk) << outcome.err;
+        QJsonParseError error;
+        const QJsonDocument document =
+            QJsonDocument::fromJson(QByteArray::fromStdString(outcome.out), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << outcome.out;
+        EXPECT_EQ(document.object().keys(), QStringList{list}) << outcome.out;
+        return document.object().value(list).toArray();
+    };
+
+    const std::string outdoor = presetFile("outdoor");
+    folder_.put("outdoor.bin", bytesOf(kOutdoor));
+    const std::string oddPath = "virtual/\"odd\"\n\\light";
+    bus_->addLight({0x13EC, 0x0056, oddPath, 0}).setMemory(imageOf(kOutdoor));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"show", outdoor, "--json"},
+          {"decode", at_ + "outdoor.bin", "--json"},
+          {"--json", "download"}}) {
+        const QJsonArray modes = listIn(args, "modes");
+        ASSERT_EQ(modes.size(), 4) << args[0];
+        for (const QJsonValue& mode : modes) {
+            EXPECT_EQ(fieldsOf(mode), modeFields) << args[0];
+        }
+    }
+    const QJsonObject custom = listIn({"show", outdoor, "--json"}, "modes")[3].toObject();
+    EXPECT_EQ(custom["number"].toInt(), 4);
+    EXPECT_EQ(custom["kind"].toString(), "customize");
+    EXPECT_EQ(custom["durationsMs"][1].toInt(), 500);
+    EXPECT_EQ(custom["keptDurationsMs"][1].toInt(), 376);
+
+    const QJsonArray lights = listIn({"devices", "--json"}, "lights");
+    ASSERT_EQ(lights.size(), 1);
+    EXPECT_EQ(fieldsOf(lights[0]), lightFields);
+    EXPECT_EQ(lights[0]["path"].toString().toStdString(), oddPath);
+    EXPECT_EQ(lights[0]["id"].toString(), "13ec:0056");
+    EXPECT_EQ(lights[0]["vendorId"].toInt(), 0x13EC);
+    EXPECT_EQ(lights[0]["access"].toString(), "ok");
 }
 
 // Lights.
@@ -282,12 +346,15 @@ TEST(CliCommandLine, RefusesBadUsageSayingWhy) {
         {{"flash"}, "unknown command 'flash'"},
         {{"show", "--fast", "x.ini"}, "unknown option '--fast'"},
         {{"upload"}, "usage: lumavert-cli upload [--verify] FILE.ini"},
-        {{"show", "a.ini", "--verify"}, "usage: lumavert-cli show FILE.ini"},
-        {{"show", "a.ini", "b.ini"}, "usage: lumavert-cli show FILE.ini"},
-        {{"show", "a.ini", "--binary"}, "usage: lumavert-cli show FILE.ini"},
+        {{"show", "a.ini", "--verify"}, "usage: lumavert-cli show FILE.ini [--json]"},
+        {{"show", "a.ini", "b.ini"}, "usage: lumavert-cli show FILE.ini [--json]"},
+        {{"show", "a.ini", "--binary"}, "usage: lumavert-cli show FILE.ini [--json]"},
         {{"preset", "factory"}, "usage: lumavert-cli preset NAME -o FILE.ini"},
         {{"encode", "a.ini", "-o", "b.ini"}, "usage: lumavert-cli encode FILE.ini [--binary]"},
-        {{"devices", "extra"}, "usage: lumavert-cli devices"},
+        {{"devices", "extra"}, "usage: lumavert-cli devices [--json]"},
+        {{"encode", "a.ini", "--json"}, "usage: lumavert-cli encode FILE.ini [--binary]"},
+        {{"download", "-o", "a.ini", "--json"},
+         "usage: lumavert-cli download [-o FILE.ini | --json]"},
         {{"test", "a.ini"}, "usage: lumavert-cli test FILE.ini N"},
         {{"--simulate=", "devices"}, "--simulate= needs a FILE"},
         {{"download", "-o"}, "-o needs a FILE"},
