@@ -10,10 +10,19 @@
 #include "controls/SkinButton.h"
 #include "i18n/TextCatalogue.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace lumavert {
+
+namespace {
+
+constexpr int kMessageGap = 4; // between a message that grew and the OK key
+
+} // namespace
 
 SkinnedDialog::SkinnedDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
@@ -45,6 +54,16 @@ void SkinnedDialog::placeMessage(const QRect& geometry, const QString& text) {
     messageLabel->SetBackColour(kLightGrey);
     messageLabel->SetFontFrom(&messageFont);
     messageLabel->setGeometry(geometry);
+    // A long translation takes the lines it needs, down to just above OK.
+    const TextPlace place = messageLabel->textPlace();
+    const int needed =
+        QFontMetrics(place.font)
+            .boundingRect(QRect(place.box.topLeft(), QSize(place.box.width(), height())),
+                          place.flags, text)
+            .height();
+    const int room = okButton->y() - kMessageGap - geometry.top();
+    messageLabel->resize(geometry.width(),
+                         std::clamp(needed, geometry.height(), std::max(room, geometry.height())));
 }
 
 void SkinnedDialog::setOkVisible(bool visible) {

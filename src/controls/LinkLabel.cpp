@@ -75,13 +75,18 @@ QRect LinkLabel::textRect() const {
     return rect();
 }
 
+TextPlace LinkLabel::textPlace() const {
+    return {textRect(),
+            static_cast<int>(toQtHorizontal(horizontal) | Qt::AlignTop | Qt::TextWordWrap), font};
+}
+
 void LinkLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), fromColorRef(backColour));
-    painter.setFont(font);
+    const TextPlace place = textPlace();
+    painter.setFont(place.fittedFont(labelText));
     painter.setPen(fromColorRef(textColour));
-    painter.drawText(textRect(), toQtHorizontal(horizontal) | Qt::AlignTop | Qt::TextWordWrap,
-                     labelText);
+    painter.drawText(place.box, place.flags, labelText);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {

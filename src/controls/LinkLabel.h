@@ -42,8 +42,9 @@ class LinkLabel : public QWidget {
 
     QString text() const { return labelText; }
     QString link() const { return linkTarget; }
-    /// The rectangle the text is laid out in.
+    /// The rectangle the text is laid out in, and how it is written there.
     QRect textRect() const;
+    TextPlace textPlace() const;
 
     /// Replaces the opener of every label (tests use this); returns the one it replaces.
     static Opener SetOpener(Opener opener);

@@ -93,6 +93,11 @@ const QPixmap& SkinButton::currentPicture() const {
     return *picture;
 }
 
+TextPlace SkinButton::textPlace() const {
+    return {captionRect(rect(), textAlignH, textAlignV), Qt::AlignCenter | Qt::TextSingleLine,
+            font()};
+}
+
 void SkinButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPixmap& picture = currentPicture();
@@ -105,13 +110,14 @@ void SkinButton::paintEvent(QPaintEvent*) {
     if (text().isEmpty()) {
         return;
     }
-    const QRect captionArea = captionRect(rect(), textAlignH, textAlignV);
-    painter.setFont(font());
+    const TextPlace place = textPlace();
+    painter.setFont(place.fittedFont(text()));
     painter.setPen(isEnabled() ? fromColorRef(textColour)
                                : palette().color(QPalette::Disabled, QPalette::WindowText));
+    // Even the smallest fit may not be enough: an ellipsis then shows that text is missing.
     const QString caption =
-        painter.fontMetrics().elidedText(text(), Qt::ElideRight, captionArea.width());
-    painter.drawText(captionArea, Qt::AlignCenter | Qt::TextSingleLine, caption);
+        painter.fontMetrics().elidedText(text(), Qt::ElideRight, place.box.width());
+    painter.drawText(place.box, place.flags, caption);
 }
 
 void SkinButton::trackHover(bool inside, Qt::MouseButtons buttons) {

@@ -34,6 +34,8 @@ class SkinButton : public QAbstractButton {
     void SetTextAlign(int horizontal, int vertical);
 
     bool isHover() const { return hover; }
+    /// Where the caption is written.
+    TextPlace textPlace() const;
     QSize sizeHint() const override;
 
   protected:

@@ -19,9 +19,14 @@ namespace {
 
 constexpr int kTextIndent = 4;
 
-void drawItemText(QPainter& painter, const QRect& area, const QString& text) {
-    painter.drawText(area.adjusted(kTextIndent, 0, 0, 0),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+TextPlace itemTextPlace(const QRect& area, const QFont& font) {
+    return {area.adjusted(kTextIndent, 0, 0, 0),
+            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, font};
+}
+
+void drawItemText(QPainter& painter, const TextPlace& place, const QString& text) {
+    painter.setFont(place.fittedFont(text));
+    painter.drawText(place.box, place.flags, text);
 }
 
 // Paints the entries of the dropped list in the combo's two colour pairs.
@@ -38,11 +43,11 @@ class ItemDelegate : public QAbstractItemDelegate {
         }
         const bool highlighted = option.state & QStyle::State_Selected;
         painter->save();
-        painter->setFont(option.font);
         painter->fillRect(option.rect,
                           fromColorRef(highlighted ? colours.selectedBack : colours.back));
         painter->setPen(fromColorRef(highlighted ? colours.selectedText : colours.text));
-        drawItemText(*painter, option.rect, index.data(Qt::DisplayRole).toString());
+        drawItemText(*painter, itemTextPlace(option.rect, option.font),
+                     index.data(Qt::DisplayRole).toString());
         painter->restore();
     }
 
@@ -120,13 +125,16 @@ QRect SkinCombo::itemRect() const {
     return {0, 0, buttonRect().left(), height()};
 }
 
+TextPlace SkinCombo::textPlace() const {
+    return itemTextPlace(itemRect(), font());
+}
+
 void SkinCombo::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), fromColorRef(colours.back));
     if (currentIndex() >= 0) {
-        painter.setFont(font());
         painter.setPen(fromColorRef(colours.text));
-        drawItemText(painter, itemRect(), currentText());
+        drawItemText(painter, textPlace(), currentText());
     }
     if (!arrowBitmap.isNull()) {
         const QRect button = buttonRect();

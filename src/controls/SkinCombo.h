@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "controls/TextPlacement.h"
+
 #include <QComboBox>
 #include <QPixmap>
 
@@ -35,6 +37,8 @@ class SkinCombo : public QComboBox {
     /// The face's text area and arrow button area.
     QRect itemRect() const;
     QRect buttonRect() const;
+    /// Where the face writes its item; the dropped list's entries are as wide.
+    TextPlace textPlace() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

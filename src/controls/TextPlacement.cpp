@@ -3,6 +3,11 @@
 
 #include "controls/TextPlacement.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <cmath>
+
 namespace lumavert {
 
 Qt::Alignment toQtHorizontal(int horizontal) {
@@ -13,6 +18,29 @@ Qt::Alignment toQtHorizontal(int horizontal) {
         return Qt::AlignRight;
     }
     return Qt::AlignHCenter;
+}
+
+namespace {
+
+bool fits(const QFont& font, const QString& text, const QRect& box, int flags) {
+    const QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
+
+} // namespace
+
+QFont TextPlace::fittedFont(const QString& text) const {
+    QFont fitted = font;
+    const int size = font.pixelSize();
+    const int smallest = std::max(1, static_cast<int>(std::ceil(size * kSmallestFit)));
+    for (int pixels = size; pixels > smallest && !fits(fitted, text, box, flags);) {
+        fitted.setPixelSize(--pixels);
+    }
+    return fitted;
+}
+
+bool TextPlace::showsWhole(const QString& text) const {
+    return fits(fittedFont(text), text, box, flags);
 }
 
 } // namespace lumavert

@@ -148,6 +148,10 @@ QRect ValueSlider::markerRect() const {
     return QRect(QPoint(position - half, 0), QPoint(position + half - 1, height() - 1));
 }
 
+TextPlace ValueSlider::textPlace() const {
+    return {textRect(PositionOf(value)), Qt::AlignCenter | Qt::TextSingleLine, font};
+}
+
 QRect ValueSlider::textRect(int position) const {
     if (textPlacement == 0) {
         return QRect(QPoint(margin, 0), QPoint(position - 1, height() - 1));
@@ -169,9 +173,11 @@ void ValueSlider::paintEvent(QPaintEvent*) {
         const QRect marker(position - markerWidth / 2, margin, markerWidth, height() - 2 * margin);
         painter.drawPixmap(marker, markerBitmap, QRect(QPoint(0, 0), marker.size()));
     }
-    painter.setFont(font);
+    const TextPlace place = textPlace();
+    const QString text = valueText();
+    painter.setFont(place.fittedFont(text));
     painter.setPen(fromColorRef(textColour));
-    painter.drawText(textRect(position), Qt::AlignCenter | Qt::TextSingleLine, valueText());
+    painter.drawText(place.box, place.flags, text);
 }
 
 void ValueSlider::send(SliderMessage message) {

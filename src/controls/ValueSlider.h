@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "controls/TextPlacement.h"
+
 #include <QFont>
 #include <QPixmap>
 #include <QString>
@@ -72,8 +74,9 @@ class ValueSlider : public QWidget {
     int PositionOf(double v) const;
     double ValueAt(int x) const;
 
-    /// The text written over the bar, e.g. "75%" or "1500ms".
+    /// The text written over the bar, e.g. "75%" or "1500ms", and where it is written.
     QString valueText() const;
+    TextPlace textPlace() const;
     /// Where a press starts a drag: the marker's columns over the full height.
     QRect markerRect() const;
     bool isDragging() const { return dragging; }

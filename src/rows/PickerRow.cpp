@@ -54,7 +54,9 @@ PickerRow::PickerRow(int rowType, int itemMask, int controlId, QWidget* parent)
 void PickerRow::createItemList(const QFont& font, bool narrow) {
     itemList_ = new SkinCombo(this);
     itemList_->setObjectName(QStringLiteral("itemList"));
-    itemList_->setGeometry(narrow ? QRect(40, 0, 130, 20) : QRect(55, 0, 110, 20));
+    // The step rows' list is 20 pixels wider than its table gives, so that the longest duration
+    // names (Portuguese) fit without shrinking below three quarters.
+    itemList_->setGeometry(narrow ? QRect(40, 0, 150, 20) : QRect(55, 0, 110, 20));
     itemList_->LoadArrowBitmap(212);
     itemList_->SetTextColours(kAccentGreen, kWhite);
     itemList_->SetBackColours(kLightGrey, kAccentGreen);

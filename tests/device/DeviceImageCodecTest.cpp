@@ -72,39 +72,33 @@ void expectFramed(const Block& block, std::uint8_t marker) {
 
 // Mode records
 
-TEST(ModeRecord, SosPatternPacksNineStepsOfNibbles) {
-    LightMode mode = makeDefaultMode();
-    applySosPattern(mode);
-    EXPECT_EQ(recordOf(mode), (Bytes{0x27, 0x22, 0x22, 0x62, 0x66, 0x66, 0x66, 0x22, 0x22, 0xA2}));
-}
-
+// Each kind writes only its own value; Steps go as nibbles of 188 ms units, every entry up to
+// eighteen packed but only pairs counted.
 TEST(ModeRecord, EachKindWritesOnlyItsOwnValue) {
+    LightMode sos = makeDefaultMode();
+    applySosPattern(sos);
     LightMode steady = brightnessMode(100);
     steady.steps = {3000, 3000};
     steady.frequency = 40;
-    EXPECT_EQ(recordOf(steady), padded({0x01, 0x64}, 10));
-
     LightMode strobe = frequencyMode(9);
     strobe.brightness = 77;
-    EXPECT_EQ(recordOf(strobe), padded({0x02, 0x09}, 10));
-
     LightMode custom = customMode({50, 50});
     custom.brightness = 100;
-    EXPECT_EQ(recordOf(custom), padded({0x07}, 10));
-
-    EXPECT_EQ(recordOf(customMode({})), padded({0x03}, 10));
-}
-
-TEST(ModeRecord, OddEntryCountPacksEveryEntryButCountsOnlyPairs) {
-    const Bytes record = recordOf(customMode({500, 1200, 2000}));
-    EXPECT_EQ(record, padded({0x07, 0x62, 0x0A}, 10));
-    EXPECT_EQ(decoded(record).steps, (std::vector<std::int32_t>{376, 1128}));
-}
-
-TEST(ModeRecord, EntriesPastEighteenAreIgnored) {
-    const Bytes record = recordOf(customMode(std::vector<std::int32_t>(40, 3000)));
-    EXPECT_EQ(record[0], 0x27);
-    EXPECT_TRUE(std::all_of(record.begin() + 1, record.end(), [](auto b) { return b == 0xFF; }));
+    const std::pair<LightMode, Bytes> cases[] = {
+        {sos, {0x27, 0x22, 0x22, 0x62, 0x66, 0x66, 0x66, 0x22, 0x22, 0xA2}},
+        {steady, padded({0x01, 0x64}, 10)},
+        {strobe, padded({0x02, 0x09}, 10)},
+        {custom, padded({0x07}, 10)},
+        {customMode({}), padded({0x03}, 10)},
+        {customMode({500, 1200, 2000}), padded({0x07, 0x62, 0x0A}, 10)},
+        {customMode(std::vector<std::int32_t>(40, 3000)),
+         {0x27, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+    };
+    for (const auto& [mode, record] : cases) {
+        EXPECT_EQ(recordOf(mode), record);
+    }
+    EXPECT_EQ(decoded(padded({0x07, 0x62, 0x0A}, 10)).steps,
+              (std::vector<std::int32_t>{376, 1128}));
 }
 
 TEST(ModeRecord, DurationRoundTripKeepsWhole188msUnits) {
@@ -186,6 +180,12 @@ TEST(DeviceImage, EncodesTheRecordedLayouts) {
         {"factory.hex",
          {brightnessMode(100), brightnessMode(50), brightnessMode(5), frequencyMode(9)}},
         {"twenty-modes.hex", twenty},
+        {"twenty-modes.hex",
+         [&twenty] { // modes past twenty are not encoded
+             ModeSet more = twenty;
+             more.resize(25, brightnessMode(42));
+             return more;
+         }()},
     };
     for (const auto& c : cases) {
         DeviceImage image;
@@ -246,19 +246,6 @@ TEST(DeviceImage, CountByteDecidesHowManySlotsAreRead) {
         decodeDeviceImage(c.image, back);
         EXPECT_EQ(back.size(), c.modes) << c.name;
     }
-}
-
-TEST(DeviceImage, ModesPastTwentyAreNotEncoded) {
-    LightMode mode = brightnessMode(42);
-    mode.minutes = 9;
-    const ModeSet modes(25, mode);
-    DeviceImage image;
-    encodeDeviceImage(modes, image);
-    EXPECT_EQ(image[0][1], 19);
-    EXPECT_EQ(slice(image[3], 41, 22), Bytes(22, 0));
-    ModeSet back;
-    decodeDeviceImage(image, back);
-    EXPECT_EQ(back.size(), 20u);
 }
 
 } // namespace

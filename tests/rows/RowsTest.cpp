@@ -130,7 +130,7 @@ class RowsTest : public QObject {
             QCOMPARE(mode, before);
             const bool narrow = c.mask != kModeRowItems;
             QCOMPARE(row.itemList()->geometry(),
-                     narrow ? QRect(40, 0, 130, 20) : QRect(55, 0, 110, 20));
+                     narrow ? QRect(40, 0, 150, 20) : QRect(55, 0, 110, 20));
             QCOMPARE(row.numberLabel()->geometry(), QRect(0, 5, narrow ? 39 : 54, 15));
             QCOMPARE(row.valueBar()->geometry(), QRect(0, 20, 183, 41));
             QCOMPARE(row.editBox()->geometry(), QRect(50, 10, 83, 21));
