@@ -4,11 +4,13 @@
 #include "app/IntroPanel.h"
 
 #include "app/ProgramFiles.h"
+#include "controls/SkinScrollBar.h"
 
 #include <QDesktopServices>
 #include <QNetworkAccessManager>
 #include <QNetworkInformation>
 #include <QNetworkReply>
+#include <QScrollBar>
 
 namespace lumavert {
 
@@ -22,7 +24,9 @@ IntroPanel::IntroPanel(QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     pageUrl_ = localIntroPage();
     setSource(pageUrl_);
-    setGeometry(536, 330, 262, 268);
+    // Inside its frame: the frame's border and green top band stay visible.
+    setGeometry(536, 333, 261, 265);
+    applySkinScrollBarStyle(*verticalScrollBar());
     fetchOnlinePage();
 }
 

@@ -16,6 +16,7 @@
 #include "controls/LinkLabel.h"
 #include "controls/QtText.h"
 #include "controls/SkinButton.h"
+#include "controls/SkinScrollBar.h"
 #include "device/DeviceImageCodec.h"
 #include "device/DeviceStatus.h"
 #include "device/PermissionHint.h"
@@ -223,6 +224,7 @@ void MainWindow::placeScrollBars() {
     stepScrollBar_->setObjectName(QStringLiteral("stepScrollBar"));
     stepScrollBar_->setGeometry(775, 125, 18, 125);
     for (QScrollBar* bar : {modeScrollBar_, stepScrollBar_}) {
+        applySkinScrollBarStyle(*bar);
         bar->hide();
         connect(bar, &QScrollBar::actionTriggered, this,
                 [this, bar](int action) { onScroll(bar, action); });

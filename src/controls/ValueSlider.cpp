@@ -8,6 +8,7 @@
 #include "controls/SkinBitmap.h"
 #include "model/ValueRounding.h"
 
+#include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -65,6 +66,11 @@ bool ValueSlider::SetBitmaps(int backgroundId, int fillId, int markerId) {
     if (fillBitmap.isNull()) {
         return false;
     }
+    // Where the bar's picture is opaque (not its faint glow): the marker is cut to it at the
+    // rounded ends.
+    const QImage shape =
+        backgroundBitmap.toImage().scaled(backgroundBitmap.deviceIndependentSize().toSize());
+    barShape = QRegion(QBitmap::fromImage(shape.createAlphaMask(Qt::ThresholdAlphaDither)));
     markerWidth = 0;
     if (markerId != 0) {
         markerBitmap = loadSkinBitmap(markerId);
@@ -171,7 +177,9 @@ void ValueSlider::paintEvent(QPaintEvent*) {
     painter.drawPixmap(QRect(0, 0, edge, height()), fillBitmap, QRect(0, 0, edge, height()));
     if (!markerBitmap.isNull()) {
         const QRect marker(position - markerWidth / 2, margin, markerWidth, height() - 2 * margin);
+        painter.setClipRegion(barShape);
         painter.drawPixmap(marker, markerBitmap, QRect(QPoint(0, 0), marker.size()));
+        painter.setClipping(false);
     }
     const TextPlace place = textPlace();
     const QString text = valueText();

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QPixmap>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -105,6 +106,7 @@ class ValueSlider : public QWidget {
     QPixmap backgroundBitmap;
     QPixmap fillBitmap;
     QPixmap markerBitmap;
+    QRegion barShape;
     int markerWidth = 0;
     int margin = 0;
     int trackOffset = 0;

@@ -8,10 +8,12 @@
 #include "controls/SkinButton.h"
 #include "controls/SkinCombo.h"
 #include "controls/SkinProgress.h"
+#include "controls/SkinScrollBar.h"
 #include "controls/ValueSlider.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <algorithm>
@@ -306,6 +308,9 @@ class ControlsTest : public QObject {
             QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(x, 20));
         }
         QCOMPARE(messages.last(), (QVariantList{int(SliderPress), 50}));
+        bar.SetValue(100); // the marker is cut to the bar's rounded end
+        const QColor marker = loadSkinBitmap(236).toImage().pixelColor(0, 0);
+        QVERIFY(bar.grab().toImage().pixelColor(bar.PositionOf(100), 6) != marker);
         configure(bar, 50, 3000, 50);
         bar.SetUnit(QStringLiteral("ms"));
         for (const auto& [set, kept] : {std::pair{4000.0, 3000.0}, {-5.0, 50.0}, {137.5, 137.5}}) {
@@ -320,6 +325,20 @@ class ControlsTest : public QObject {
         QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(37, 20));
         QTest::mouseMove(&bar, QPoint(120, 20));
         QCOMPARE(bar.GetValue(), 0.0);
+    }
+
+    // Scroll bars: a green thumb on the light panels.
+    void scrollBarThumbShowsInTheSkinsGreen() {
+        QScrollBar bar(Qt::Vertical);
+        applySkinScrollBarStyle(bar);
+        bar.setRange(0, 2);
+        bar.resize(18, 125);
+        const QImage shown = bar.grab().toImage();
+        int green = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            green += shown.pixelColor(9, y) == fromColorRef(kAccentGreen) ? 1 : 0;
+        }
+        QVERIFY(green > 20);
     }
 
     // Labels.
