@@ -24,7 +24,7 @@ NoticeDialog::NoticeDialog(QWidget* parent, const QString& hint)
         hintLabel->SetTextColour(kBlack);
         hintLabel->SetBackColour(kLightGrey);
         hintLabel->SetFontFrom(&hintFont);
-        hintLabel->setGeometry(24, 30, 352, 70);
+        hintLabel->setGeometry(24, 38, 352, 64); // below the title band, above the message
     }
     setOkVisible(true);
 }

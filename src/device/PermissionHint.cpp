@@ -3,6 +3,8 @@
 
 #include "device/PermissionHint.h"
 
+#include "i18n/TextCatalogue.h"
+
 namespace lumavert {
 
 std::string permissionAdvice() {
@@ -12,8 +14,9 @@ std::string permissionAdvice() {
 }
 
 std::string permissionHint(const HidDeviceInfo& device) {
-    return "No permission to open the light at " + device.path + ". To allow it, " +
-           permissionAdvice() + ".";
+    std::string hint = lookupText(Text::PermissionHint);
+    hint.replace(hint.find("%2"), 2, kUdevRulePath);
+    return hint.replace(hint.find("%1"), 2, device.path);
 }
 
 } // namespace lumavert

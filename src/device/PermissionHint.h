@@ -15,7 +15,8 @@ inline constexpr const char* kUdevRulePath = "/usr/lib/udev/rules.d/70-lumavert.
 /// How to grant access to the lights: the udev rule and the command that reloads the rules.
 std::string permissionAdvice();
 
-/// For a person whose light is listed but may not be opened: which node, and permissionAdvice().
+/// For the window, whose light is listed but may not be opened: which node, the installed rule
+/// and the reload command, in the current language.
 std::string permissionHint(const HidDeviceInfo& device);
 
 } // namespace lumavert

@@ -79,6 +79,12 @@ constexpr Entry kCatalogue[] = {
                                "灯光模式有未保存的更改。\n关闭前是否保存？"}},
     {Text::Discard,            {"Discard", "Verwerfen", "Abandonner", "Descartar", "Descartar", "不保存"}},
     {Text::Cancel,             {"Cancel", "Abbrechen", "Annuler", "Cancelar", "Cancelar", "取消"}},
+    {Text::PermissionHint,     {"This user may not open the light %1. The udev rule %2 allows it: once it is installed, run sudo udevadm control --reload-rules && sudo udevadm trigger and plug the light in again.",
+                               "Dieser Benutzer darf die Lampe %1 nicht öffnen. Die udev-Regel %2 erlaubt es: nach der Installation sudo udevadm control --reload-rules && sudo udevadm trigger ausführen und die Lampe neu anstecken.",
+                               "Cet utilisateur ne peut pas ouvrir la lampe %1. La règle udev %2 le permet : une fois installée, lancez sudo udevadm control --reload-rules && sudo udevadm trigger et rebranchez la lampe.",
+                               "Este usuario no puede abrir la linterna %1. La regla udev %2 lo permite: una vez instalada, ejecute sudo udevadm control --reload-rules && sudo udevadm trigger y vuelva a conectar la linterna.",
+                               "Este utilizador não pode abrir a lanterna %1. A regra udev %2 permite-o: depois de instalada, execute sudo udevadm control --reload-rules && sudo udevadm trigger e volte a ligar a lanterna.",
+                               "当前用户无权打开电筒 %1。udev 规则 %2 可授予权限：安装后运行 sudo udevadm control --reload-rules && sudo udevadm trigger，然后重新插入电筒。"}},
 };
 // clang-format on
 

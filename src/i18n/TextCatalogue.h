@@ -49,10 +49,11 @@ enum class Text {
     UnsavedChanges,   ///< the question before closing with unsaved modes
     Discard,          ///< close without saving
     Cancel,           ///< keep the window open
+    PermissionHint,   ///< a light that may not be opened: "%1" its node, "%2" the udev rule
 };
 
 /// Number of catalogue entries; `Text` values run from 0 to kTextCount - 1.
-inline constexpr int kTextCount = static_cast<int>(Text::Cancel) + 1;
+inline constexpr int kTextCount = static_cast<int>(Text::PermissionHint) + 1;
 
 /// The text of an entry for a Language code: "cn", "de", "fr", "sp", "pt" (any case), else English.
 std::string lookupText(Text entry, std::string_view languageCode);
