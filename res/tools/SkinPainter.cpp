@@ -41,8 +41,10 @@ const QColor kBeam(255, 224, 102);
 
 using Painting = std::function<void(QPainter&)>;
 
-QImage paint(int width, int height, const Painting& draw) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+// Drawn in the picture's own coordinates; at scale 2 for screens of device pixel ratio 2.
+QImage paint(int width, int height, const Painting& draw, int scale = 1) {
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -366,13 +368,14 @@ Painting dialogBackground() {
     };
 }
 
-std::map<int, QImage> drawAll() {
+// Every picture by id, at the given scale.
+std::map<int, QImage> drawAll(int scale) {
     const QSizeF keySize(84, 40);
     const QSizeF okSize(68, 32);
     const QSizeF wideSize(120, 40);
     std::map<int, QImage> images;
     auto add = [&](int id, int width, int height, const Painting& draw) {
-        images[id] = paint(width, height, draw);
+        images[id] = paint(width, height, draw, scale);
     };
     add(203, 84, 40, key(keySize, kAccent));
     add(204, 84, 40, key(keySize, kAccentHover));
@@ -453,8 +456,10 @@ bool writeQrc(const QString& path, const std::map<int, QImage>& images) {
     }
     QTextStream out(&file);
     out << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
+    // Qt takes NAME@2x.png in place of NAME.png on screens of device pixel ratio 2.
     for (const auto& entry : images) {
         out << "    <file>bitmaps/" << entry.first << ".png</file>\n";
+        out << "    <file>bitmaps/" << entry.first << "@2x.png</file>\n";
     }
     out << "</qresource>\n</RCC>\n";
     return true;
@@ -474,10 +479,13 @@ int main(int argc, char** argv) {
     const QDir res(QString::fromLocal8Bit(argv[1]));
     res.mkpath("bitmaps");
     res.mkpath("icons");
-    const std::map<int, QImage> images = drawAll();
+    const std::map<int, QImage> images = drawAll(1);
     bool ok = true;
     for (const auto& [id, image] : images) {
         ok = save(image, res.filePath(QString("bitmaps/%1.png").arg(id))) && ok;
+    }
+    for (const auto& [id, image] : drawAll(2)) {
+        ok = save(image, res.filePath(QString("bitmaps/%1@2x.png").arg(id))) && ok;
     }
     for (int size : {48, 64, 128, 256}) {
         const QImage icon = paint(size, size, programIcon(size));

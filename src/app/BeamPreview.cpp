@@ -18,12 +18,15 @@ constexpr int kFull = 100;
 
 QPixmap cardWithoutBeam(const QPixmap& background) {
     const QImage window = background.toImage();
-    if (!window.rect().contains(kBeamRect)) {
+    const qreal ratio = background.devicePixelRatio();
+    if (!QRect(QPoint(0, 0), background.deviceIndependentSize().toSize()).contains(kBeamRect)) {
         return {};
     }
+    // Each row is one colour, so the card needs no more pixels than the window has.
     QImage card(kBeamRect.size(), QImage::Format_RGB32);
     for (int y = 0; y < card.height(); ++y) {
-        const QRgb colour = window.pixel(kCardColumn, kBeamRect.top() + y);
+        const QRgb colour = window.pixel(static_cast<int>(kCardColumn * ratio),
+                                         static_cast<int>((kBeamRect.top() + y) * ratio));
         for (int x = 0; x < card.width(); ++x) {
             card.setPixel(x, y, colour);
         }

@@ -15,6 +15,7 @@
 #include "controls/ColorRef.h"
 #include "controls/LinkLabel.h"
 #include "controls/QtText.h"
+#include "controls/SkinBitmap.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinScrollBar.h"
 #include "device/DeviceImageCodec.h"
@@ -128,8 +129,9 @@ MainWindow::~MainWindow() {
 void MainWindow::setUpFrame() {
     setWindowTitle(qtString(kProductTitle));
     setWindowIcon(QIcon(QStringLiteral(":/bitmaps/255.png")));
-    background_.load(QStringLiteral(":/bitmaps/%1.png").arg(backgroundBitmapId(CurrentLanguage())));
-    setFixedSize(background_.isNull() ? QSize(800, 600) : background_.size());
+    background_ = loadSkinBitmap(backgroundBitmapId(CurrentLanguage()));
+    setFixedSize(background_.isNull() ? QSize(800, 600)
+                                      : background_.deviceIndependentSize().toSize());
     setAcceptDrops(true);
 }
 

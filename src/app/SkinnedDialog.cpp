@@ -7,6 +7,7 @@
 #include "controls/ColorRef.h"
 #include "controls/LinkLabel.h"
 #include "controls/QtText.h"
+#include "controls/SkinBitmap.h"
 #include "controls/SkinButton.h"
 #include "i18n/TextCatalogue.h"
 
@@ -31,8 +32,9 @@ SkinnedDialog::SkinnedDialog(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     buttonFont.setBold(true);
     messageFont.setItalic(true);
-    background.load(QStringLiteral(":/bitmaps/247.png"));
-    setFixedSize(background.isNull() ? QSize(400, 240) : background.size());
+    background = loadSkinBitmap(247);
+    setFixedSize(background.isNull() ? QSize(400, 240)
+                                     : background.deviceIndependentSize().toSize());
 
     okButton = new SkinButton(this);
     okButton->setObjectName(QStringLiteral("okButton"));

@@ -80,9 +80,8 @@ QString SkinProgress::percentText() const {
 void SkinProgress::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int edge = edgeX(range, width(), leftMargin, rightMargin);
-    painter.drawPixmap(QRect(edge, 0, width() - edge, height()), emptyBitmap,
-                       QRect(edge, 0, width() - edge, height()));
-    painter.drawPixmap(QRect(0, 0, edge, height()), fillBitmap, QRect(0, 0, edge, height()));
+    drawBitmapPart(painter, QRect(edge, 0, width() - edge, height()), emptyBitmap);
+    drawBitmapPart(painter, QRect(0, 0, edge, height()), fillBitmap);
     painter.setFont(font);
     painter.setPen(fromColorRef(textColour));
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, percentText());

@@ -173,12 +173,14 @@ void ValueSlider::paintEvent(QPaintEvent*) {
     const int position = PositionOf(value);
     const int edge = std::clamp(position, 0, width());
     const QRect unfilled(edge, 0, width() - edge, height());
-    painter.drawPixmap(unfilled, backgroundBitmap, unfilled);
-    painter.drawPixmap(QRect(0, 0, edge, height()), fillBitmap, QRect(0, 0, edge, height()));
+    drawBitmapPart(painter, unfilled, backgroundBitmap);
+    drawBitmapPart(painter, QRect(0, 0, edge, height()), fillBitmap);
     if (!markerBitmap.isNull()) {
         const QRect marker(position - markerWidth / 2, margin, markerWidth, height() - 2 * margin);
         painter.setClipRegion(barShape);
-        painter.drawPixmap(marker, markerBitmap, QRect(QPoint(0, 0), marker.size()));
+        painter.drawPixmap(
+            QRectF(marker), markerBitmap,
+            QRectF(QPointF(0, 0), QSizeF(marker.size()) * markerBitmap.devicePixelRatio()));
         painter.setClipping(false);
     }
     const TextPlace place = textPlace();
