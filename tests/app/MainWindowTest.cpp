@@ -92,51 +92,22 @@ class MainWindowTest : public WindowTest {
         QCOMPARE(h->window->pos(), start + QPoint(40, 30)); // released: it stays put
     }
 
-    // Editing through the rows and the preset menu: each changes the set as the model does.
-    void editsChangeTheSet_data() {
-        QTest::addColumn<int>("edit");
-        QTest::addRow("preset resets the view") << 0;
-        QTest::addRow("insert on row three") << 1;
-        QTest::addRow("drag, then type") << 3; // insert and delete take the same path
-    }
-    void editsChangeTheSet() {
-        QFETCH(int, edit);
-        ModeSet expected{makeDefaultMode()};
-        if (edit != 3) {
-            h->choosePreset(Preset::Household);
-            expected = presetModes(Preset::Household);
-        }
-        ValueSlider* bar = h->modeRow(1)->valueBar();
-        switch (edit) {
-        case 0:
-            h->choose(h->modeRow(1), 3); // S.O.S: selects mode 1
-            h->choosePreset(Preset::Outdoor);
-            expected = presetModes(Preset::Outdoor);
-            QCOMPARE(h->window->viewState(), (ViewState{0, -1, -1, 0, -1}));
-            QVERIFY(h->stepRow(1)->isHidden()); // the panels follow the reset view
-            break;
-        case 1:
-            h->choose(h->modeRow(3), 4); // (Einfügen)
-            expected.insert(expected.begin() + 2, makeDefaultMode());
-            QCOMPARE(h->window->viewState().selectedMode, 2);
-            QCOMPARE(h->modeRow(3)->itemList()->currentIndex(), 0); // back on the mode's kind
-            break;
-        default:
-            QTest::mousePress(bar, Qt::LeftButton, {},
-                              QPoint(bar->PositionOf(bar->GetValue()), 20));
-            QTest::mouseMove(bar, QPoint(106, 20));
-            QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(106, 20));
-            QCoreApplication::processEvents();
-            QCOMPARE(h->window->modeSet()[0].brightness, 50);
-            QCOMPARE(h->window->viewState().selectedMode, 0); // the press selected the mode
-            h->showActive();
-            QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(150, 20));
-            QTRY_VERIFY(h->modeRow(1)->editBox()->isVisible());
-            QTest::keyClicks(h->modeRow(1)->editBox(), QStringLiteral("75"));
-            QTest::keyClick(h->modeRow(1)->editBox(), Qt::Key_Return);
-            expected[0].brightness = 75;
-        }
+    // Rows and the preset menu change the set as the model does, and the panels follow; typed
+    // and dragged values are the history test's.
+    void presetsResetTheViewAndInsertSelectsTheNewMode() {
+        h->choosePreset(Preset::Household);
+        h->choose(h->modeRow(3), 4); // (Einfügen)
+        ModeSet expected = presetModes(Preset::Household);
+        expected.insert(expected.begin() + 2, makeDefaultMode());
         QCOMPARE(h->window->modeSet(), expected);
+        QCOMPARE(h->window->viewState().selectedMode, 2);
+        QCOMPARE(h->modeRow(3)->itemList()->currentIndex(), 0); // back on the mode's kind
+        h->choose(h->modeRow(1), 3); // S.O.S: its Steps show
+        QVERIFY(!h->stepRow(1)->isHidden());
+        h->choosePreset(Preset::Outdoor);
+        QCOMPARE(h->window->modeSet(), presetModes(Preset::Outdoor));
+        QCOMPARE(h->window->viewState(), (ViewState{0, -1, -1, 0, -1}));
+        QVERIFY(h->stepRow(1)->isHidden());
     }
 
     void sosShowsItsNineStepsAndTipsSayWhatTheLightKeeps() {

@@ -186,21 +186,11 @@ TEST_F(Cli, UploadThenDownloadThroughTheSimulatedLightsFileKeepingTheOutputsOthe
     EXPECT_EQ(loaded, throughTheLight(kOutdoor));
 }
 
-TEST_F(Cli, UploadKeepsTheStageDelayAndTestSendsThePreviewOfModeN) {
+// The blocks' order and pauses are the sequence's and the runner's tables.
+TEST_F(Cli, UploadWritesTheImageAndTestSendsThePreviewOfModeN) {
     VirtualLight& light = bus_->addLight();
     const std::string outdoor = presetFile("outdoor");
-    const auto started = std::chrono::steady_clock::now();
     ASSERT_EQ(run({"upload", outdoor}).code, ExitOk);
-    const std::vector<ReceivedReport> received = light.receivedReports();
-    ASSERT_EQ(received.size(), 4u);
-    for (std::size_t i = 0; i < received.size(); ++i) {
-        // Each block a full stage after the one before it; the upper bound only catches a
-        // sequence that lost its timer, not a busy machine.
-        const auto gap = received[i].time - (i == 0 ? started : received[i - 1].time);
-        EXPECT_GE(gap, 40ms) << "block " << i + 1;
-        EXPECT_LT(gap, 5 * 40ms) << "block " << i + 1;
-        EXPECT_EQ(received[i].bytes[1], MarkerImage1 + i);
-    }
     EXPECT_EQ(light.memory(), imageOf(kOutdoor));
 
     ASSERT_EQ(run({"test", outdoor, "4"}).code, ExitOk);

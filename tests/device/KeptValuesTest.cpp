@@ -79,17 +79,5 @@ TEST(DifferingModes, NumbersChangedAndMissingModes) {
               (std::vector<int>{2, 3}));
 }
 
-TEST(KeptModeSet, IsWhatTheImageGivesBack) {
-    LightMode sos = makeDefaultMode();
-    applySosPattern(sos);
-    sos.minutes = 3;
-    const ModeSet kept = keptModeSet({sos});
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].sos, 0);
-    EXPECT_EQ(kept[0].minutes, 0);
-    EXPECT_EQ(kept[0].steps[0], 376);
-    EXPECT_EQ(kept[0].steps[17], 1880);
-}
-
 } // namespace
 } // namespace lumavert

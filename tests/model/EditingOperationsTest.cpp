@@ -110,20 +110,6 @@ TEST(Scrolling, FollowsEachScrollCodeAndStopsAtBothEnds) {
     }
 }
 
-TEST(LineCommands, MoveOneLineAndRedrawOnlyWhenMoved) {
-    ModeSet modes = numberedModes(7);
-    modes[0] = customMode(4);
-    ViewState view = viewAt(0, 0, -1, 0);
-    EXPECT_EQ(modeRowsLineUp(modes, view), Refresh::None);
-    EXPECT_EQ(modeRowsLineDown(modes, view), Refresh::ModePanel);
-    EXPECT_EQ(modeRowsLineDown(modes, view), Refresh::ModePanel);
-    EXPECT_EQ(modeRowsLineDown(modes, view), Refresh::None);
-    EXPECT_EQ(stepRowsLineUp(modes, view), Refresh::None);
-    EXPECT_EQ(stepRowsLineDown(modes, view), Refresh::StepPanel);
-    EXPECT_EQ(stepRowsLineDown(modes, view), Refresh::None);
-    EXPECT_EQ(view, viewAt(2, 0, -1, 2));
-}
-
 // Mode row notifications.
 
 TEST(InsertMode, InsertsANewModeAtTheRowAndSelectsItButNotPastTwenty) {
@@ -250,12 +236,6 @@ TEST(RowNotices, SelectOrOnlyRedraw) {
 }
 
 // Whole-view operations.
-
-TEST(ResetView, ShowsTheTopWithNothingSelected) {
-    ViewState view = viewAt(7, 3, 2, 4, 5);
-    EXPECT_EQ(resetView(view), Refresh::Both);
-    EXPECT_EQ(view, viewAt(0, -1, -1, 0, -1));
-}
 
 TEST(AdvanceTest, CyclesThroughTheSetAndBringsTheTestedModeIntoView) {
     const int cases[][6] = {
