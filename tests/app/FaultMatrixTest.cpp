@@ -49,15 +49,6 @@ class FaultMatrixTest : public WindowTest {
 
     // ---- Download ----
 
-    void erasedMemoryReadsAsAnEmptySet() {
-        h->bus.addLight(kFeatureLight).eraseMemory();
-        h->start();
-        QTRY_VERIFY(h->okOffered());
-        QCOMPARE(h->transferMessage(), qtText(Text::DownloadCompleted));
-        h->closeTransfer(true);
-        QVERIFY(h->window->modeSet().empty());
-    }
-
     void downloadCancelledWhileTheWorkerWaitsKeepsTheSetAndReadsAgainLater() {
         VirtualLight& light = h->bus.addLight(kFeatureLight);
         light.setMemory(imageOf(Preset::Household));

@@ -136,7 +136,6 @@ class MainWindowTest : public WindowTest {
         QTest::addRow("saved by the window") << "saved" << false;
         QTest::addRow("refused") << "bad" << false;
         QTest::addRow("choice cancelled") << "" << false;
-        QTest::addRow("saved, dropped") << "saved" << true;
         QTest::addRow("refused, dropped") << "bad" << true;
     }
     void openKeepsOrReplacesTheSet() {

@@ -40,36 +40,6 @@ int countReports(HidHandle& handle, std::chrono::milliseconds timeout) {
     return count;
 }
 
-TEST(VirtualLight, TakesImageBlocksAndThePreviewAndIgnoresABrokenFrame) {
-    VirtualBus bus;
-    VirtualLight& light = bus.addLight();
-    const auto handle = openLight(bus, light);
-
-    EXPECT_TRUE(handle->sendFeatureReport(featureReport(MarkerImage4, 0x44)));
-    EXPECT_TRUE(handle->sendFeatureReport(featureReport(MarkerPreview, 0x11)));
-    std::vector<std::uint8_t> broken = featureReport(MarkerImage1, 0x99);
-    broken[64] = 0;
-    EXPECT_TRUE(handle->sendFeatureReport(broken));
-
-    const DeviceImage memory = light.memory();
-    EXPECT_EQ(memory[3][0], MarkerImage4);
-    EXPECT_EQ(memory[3][30], 0x44);
-    EXPECT_EQ(memory[0][30], 0) << "a block without its closing marker is ignored";
-    ASSERT_TRUE(light.lastPreview().has_value());
-    EXPECT_EQ((*light.lastPreview())[1], 0x11);
-    EXPECT_EQ(light.receivedReports().size(), 3u);
-}
-
-TEST(VirtualLight, RefusesTheReportKindItDoesNotHave) {
-    VirtualBus bus;
-    VirtualLight& feature = bus.addLight();
-    VirtualLight& output = bus.addLight({0x04D8, 0x003F, "", 0});
-    EXPECT_FALSE(openLight(bus, feature)->writeOutputReport(featureReport(MarkerImage1, 1)));
-    EXPECT_FALSE(openLight(bus, output)->sendFeatureReport(featureReport(MarkerImage1, 1)));
-    EXPECT_EQ(feature.memory()[0][0], 0);
-    EXPECT_EQ(output.memory()[0][0], 0);
-}
-
 TEST(VirtualLight, AnswersTheReadRequestOnlyToHandlesOpenBeforeTheAnswer) {
     VirtualBus bus;
     VirtualLight& light = bus.addLight();

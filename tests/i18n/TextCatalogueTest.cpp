@@ -61,17 +61,5 @@ TEST(TextCatalogue, CurrentLanguageStartsEnglishAndSteersLookups) {
     setCurrentLanguage("en");
 }
 
-TEST(LanguageResources, ChineseHasItsOwnAndEveryOtherCodeSharesOne) {
-    for (const char* code : {"cn", "Cn", "en", "de", "fr", "sp", "pt", "", "zh"}) {
-        const bool chinese = std::string_view(code).size() == 2 && (code[0] | 0x20) == 'c';
-        EXPECT_EQ(isChinese(code), chinese) << code;
-        EXPECT_EQ(TextFontFace(code), chinese ? "仿宋" : "Arial") << code;
-        EXPECT_EQ(backgroundBitmapId(code), chinese ? 246 : 254) << code;
-        EXPECT_EQ(introPagePath(code), chinese ? "/glowdial-images/cn/" : "/glowdial-images/en/");
-        EXPECT_EQ(webSitePath(code), chinese ? "/cn/" : "/us/") << code;
-        EXPECT_EQ(localIntroPage(code), chinese ? "Intro_cn.html" : "Intro_us.html") << code;
-    }
-}
-
 } // namespace
 } // namespace lumavert
