@@ -13,19 +13,6 @@
 using namespace lumavert;
 using namespace std::chrono_literals;
 
-namespace {
-
-// Twenty steady modes: an image whose four blocks all differ from a short set's.
-DeviceImage twentyModeImage() {
-    ModeSet modes(kMaxModes, makeDefaultMode());
-    for (int i = 0; i < kMaxModes; ++i) {
-        modes[static_cast<std::size_t>(i)].brightness = 10 + i;
-    }
-    return imageOf(modes);
-}
-
-} // namespace
-
 class FaultMatrixTest : public WindowTest {
     Q_OBJECT
 
@@ -95,7 +82,6 @@ class FaultMatrixTest : public WindowTest {
     // Writing nothing after the close is the sequence's own test; the window must not wait.
     void windowClosedDuringAnUploadReturnsAtOnce() {
         VirtualLight& light = h->bus.addLight(kOutputLight);
-        light.setMemory(twentyModeImage());
         h->start({300, 400}); // stages far enough apart to close between two of them
         h->click("uploadButton");
         QTRY_COMPARE(light.receivedReports().size(), std::size_t{2});

@@ -32,19 +32,6 @@ class MainWindowTest : public WindowTest {
 
   private slots:
 
-    // Start-up
-
-    void startsWithOneDefaultModeInGerman() {
-        QCOMPARE(h->window->windowTitle(), QStringLiteral("LUMAVERT 3.0"));
-        QCOMPARE(h->window->size(), QSize(800, 600));
-        QCOMPARE(h->window->modeSet(), ModeSet{makeDefaultMode()});
-        // Which rows show is the panel layer's table; the window places them.
-        QCOMPARE(h->key("addModeButton")->pos(), QPoint(235, 220));
-        QCOMPARE(h->key("addModeButton")->text(), QStringLiteral("Weiter"));
-        QCOMPARE(h->child<LinkLabel>(QStringLiteral("statusLabel"))->text(),
-                 QStringLiteral("Nicht verbunden"));
-    }
-
     void enterAndEscapeNeitherCloseNorPress() {
         h->window->show();
         for (QAbstractButton* key :
@@ -102,7 +89,7 @@ class MainWindowTest : public WindowTest {
         QCOMPARE(h->window->modeSet(), expected);
         QCOMPARE(h->window->viewState().selectedMode, 2);
         QCOMPARE(h->modeRow(3)->itemList()->currentIndex(), 0); // back on the mode's kind
-        h->choose(h->modeRow(1), 3); // S.O.S: its Steps show
+        h->choose(h->modeRow(1), 3);                            // S.O.S: its Steps show
         QVERIFY(!h->stepRow(1)->isHidden());
         h->choosePreset(Preset::Outdoor);
         QCOMPARE(h->window->modeSet(), presetModes(Preset::Outdoor));

@@ -117,7 +117,7 @@ const std::string kPlaceholderSteps = "0000" + kSlots + "00500050";
 const std::string kOneStep = "050205001200" + kSlots; // 5 minutes, 500 ms lit, 1200 ms dim
 
 LightMode customMode(int minutes = 5, std::vector<std::int32_t> steps = {500, 1200}) {
-    return {KindCustomize, 5, 1, minutes, std::move(steps), 0};
+    return customSteps(std::move(steps), minutes);
 }
 
 const ModeSet kValidSet{steadyMode(50), customMode()};

@@ -3,6 +3,8 @@
 
 #include "device/DeviceImageCodec.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,28 +20,6 @@ namespace lumavert {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-LightMode brightnessMode(int percent) {
-    LightMode mode;
-    mode.brightness = percent;
-    mode.steps.clear();
-    return mode;
-}
-
-LightMode frequencyMode(int hertz) {
-    LightMode mode;
-    mode.kind = KindFrequency;
-    mode.frequency = hertz;
-    mode.steps.clear();
-    return mode;
-}
-
-LightMode customMode(std::vector<std::int32_t> steps) {
-    LightMode mode;
-    mode.kind = KindCustomize;
-    mode.steps = std::move(steps);
-    return mode;
-}
 
 Bytes recordOf(const LightMode& mode) {
     ModeRecord record;
@@ -77,21 +57,21 @@ void expectFramed(const Block& block, std::uint8_t marker) {
 TEST(ModeRecord, EachKindWritesOnlyItsOwnValue) {
     LightMode sos = makeDefaultMode();
     applySosPattern(sos);
-    LightMode steady = brightnessMode(100);
+    LightMode steady = steadyMode(100);
     steady.steps = {3000, 3000};
     steady.frequency = 40;
-    LightMode strobe = frequencyMode(9);
+    LightMode strobe = strobeMode(9);
     strobe.brightness = 77;
-    LightMode custom = customMode({50, 50});
+    LightMode custom = customSteps({50, 50});
     custom.brightness = 100;
     const std::pair<LightMode, Bytes> cases[] = {
         {sos, {0x27, 0x22, 0x22, 0x62, 0x66, 0x66, 0x66, 0x22, 0x22, 0xA2}},
         {steady, padded({0x01, 0x64}, 10)},
         {strobe, padded({0x02, 0x09}, 10)},
         {custom, padded({0x07}, 10)},
-        {customMode({}), padded({0x03}, 10)},
-        {customMode({500, 1200, 2000}), padded({0x07, 0x62, 0x0A}, 10)},
-        {customMode(std::vector<std::int32_t>(40, 3000)),
+        {customSteps({}), padded({0x03}, 10)},
+        {customSteps({500, 1200, 2000}), padded({0x07, 0x62, 0x0A}, 10)},
+        {customSteps(std::vector<std::int32_t>(40, 3000)),
          {0x27, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
     };
     for (const auto& [mode, record] : cases) {
@@ -108,7 +88,7 @@ TEST(ModeRecord, DurationRoundTripKeepsWhole188msUnits) {
     } cases[] = {{0, 50},      {50, 50},     {187, 50},    {188, 188},   {500, 376},
                  {1200, 1128}, {2000, 1880}, {3000, 2820}, {3007, 2820}, {3008, 50}};
     for (const auto& c : cases) {
-        const LightMode back = decoded(recordOf(customMode({c.sent, c.sent})));
+        const LightMode back = decoded(recordOf(customSteps({c.sent, c.sent})));
         EXPECT_EQ(back.steps, (std::vector<std::int32_t>{c.readBack, c.readBack}))
             << "sent " << c.sent;
     }
@@ -123,7 +103,7 @@ TEST(ModeRecord, DecodeNeverYieldsMoreThanNineSteps) {
 // Single blocks
 
 TEST(PreviewBlock, CarriesRecordAndMinutes) {
-    LightMode mode = customMode({188, 376});
+    LightMode mode = customSteps({188, 376});
     mode.minutes = 7;
     Block block;
     block.fill(0xEE);
@@ -169,7 +149,7 @@ std::string recordedImage(const std::string& name) {
 TEST(DeviceImage, EncodesTheRecordedLayouts) {
     ModeSet twenty;
     for (int i = 0; i < kMaxModes; ++i) {
-        LightMode mode = brightnessMode(i + 1);
+        LightMode mode = steadyMode(i + 1);
         mode.minutes = 100 + i;
         twenty.push_back(mode);
     }
@@ -177,13 +157,12 @@ TEST(DeviceImage, EncodesTheRecordedLayouts) {
         const char* file;
         ModeSet modes;
     } cases[] = {
-        {"factory.hex",
-         {brightnessMode(100), brightnessMode(50), brightnessMode(5), frequencyMode(9)}},
+        {"factory.hex", {steadyMode(100), steadyMode(50), steadyMode(5), strobeMode(9)}},
         {"twenty-modes.hex", twenty},
         {"twenty-modes.hex",
          [&twenty] { // modes past twenty are not encoded
              ModeSet more = twenty;
-             more.resize(25, brightnessMode(42));
+             more.resize(25, steadyMode(42));
              return more;
          }()},
     };
@@ -197,9 +176,9 @@ TEST(DeviceImage, EncodesTheRecordedLayouts) {
 TEST(DeviceImage, DownloadReturnsEveryModeWithoutMinutesOrSos) {
     ModeSet modes;
     for (int i = 0; i < kMaxModes; ++i) {
-        LightMode mode = i % 3 == 0   ? brightnessMode(i + 1)
-                         : i % 3 == 1 ? frequencyMode(i + 1)
-                                      : customMode({188, 2820, 376 * (1 + i % 7), 188});
+        LightMode mode = i % 3 == 0   ? steadyMode(i + 1)
+                         : i % 3 == 1 ? strobeMode(i + 1)
+                                      : customSteps({188, 2820, 376 * (1 + i % 7), 188});
         mode.minutes = i % 11;
         modes.push_back(mode);
     }

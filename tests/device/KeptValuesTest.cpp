@@ -3,19 +3,14 @@
 
 #include "device/KeptValues.h"
 
+#include "TestSupport.h"
+
 #include "model/LightMode.h"
 
 #include <gtest/gtest.h>
 
 namespace lumavert {
 namespace {
-
-LightMode customWith(std::vector<std::int32_t> steps) {
-    LightMode mode = makeDefaultMode();
-    mode.kind = KindCustomize;
-    mode.steps = std::move(steps);
-    return mode;
-}
 
 TEST(KeptChange, NamesTheDurationTheLightKeepsWhenItDiffers) {
     struct Case {
@@ -31,7 +26,7 @@ TEST(KeptChange, NamesTheDurationTheLightKeepsWhenItDiffers) {
                          {2000, 1880},
                          {2820, {}},
                          {3000, 2820}}) {
-        const LightMode mode = customWith({50, c.entry});
+        const LightMode mode = customSteps({50, c.entry});
         EXPECT_EQ(keptChange(mode, 1), (KeptChange{c.kept, false, false})) << c.entry;
     }
 }
@@ -39,14 +34,10 @@ TEST(KeptChange, NamesTheDurationTheLightKeepsWhenItDiffers) {
 TEST(KeptChange, OnModeRowsNamesLostMinutesAndTheLostSosMark) {
     LightMode sos = makeDefaultMode();
     applySosPattern(sos);
-    LightMode timed = customWith({50, 50});
-    timed.minutes = 5;
-    LightMode bright = makeDefaultMode();
-    bright.brightness = 100;
+    const LightMode timed = customSteps({50, 50}, 5);
+    LightMode bright = steadyMode(100);
     bright.minutes = 5; // not shown on a Brightness row
-    LightMode strobe = makeDefaultMode();
-    strobe.kind = KindFrequency;
-    strobe.frequency = 40;
+    const LightMode strobe = strobeMode(40);
     struct Case {
         const char* name;
         LightMode mode;
@@ -64,7 +55,7 @@ TEST(KeptChange, OnModeRowsNamesLostMinutesAndTheLostSosMark) {
 }
 
 TEST(KeptChange, ALoneLastEntryIsNotKept) {
-    const LightMode odd = customWith({500, 500, 800});
+    const LightMode odd = customSteps({500, 500, 800});
     EXPECT_EQ(keptChange(odd, 2), (KeptChange{{}, true, false}));
     EXPECT_EQ(keptChange(odd, 1), (KeptChange{376, false, false}));
 }

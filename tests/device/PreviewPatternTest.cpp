@@ -3,21 +3,14 @@
 
 #include "device/PreviewPattern.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
 
 namespace lumavert {
 namespace {
-
-LightMode modeOf(int kind, int value, std::vector<std::int32_t> steps = {}) {
-    LightMode mode = makeDefaultMode();
-    mode.kind = kind;
-    mode.brightness = value;
-    mode.frequency = value;
-    mode.steps = std::move(steps);
-    return mode;
-}
 
 TEST(PreviewPattern, EdgesOfEachKindOfMode) {
     struct Case {
@@ -26,18 +19,16 @@ TEST(PreviewPattern, EdgesOfEachKindOfMode) {
         std::vector<PreviewPhase> phases;
     };
     const Case cases[] = {
-        {"steady", modeOf(KindBrightness, 35), {{35, 0}}},
-        {"1 Hz", modeOf(KindFrequency, 1), {{100, 500}, {0, 500}}},
-        {"3 Hz",
-         modeOf(KindFrequency, 3),
-         {{100, 167}, {0, 166}, {100, 167}, {0, 167}, {100, 166}, {0, 167}}},
-        {"0 Hz", modeOf(KindFrequency, 0), {{0, 0}}},
+        {"steady", steadyMode(35), {{35, 0}}},
+        {"1 Hz", strobeMode(1), {{100, 500}, {0, 500}}},
+        {"3 Hz", strobeMode(3), {{100, 167}, {0, 166}, {100, 167}, {0, 167}, {100, 166}, {0, 167}}},
+        {"0 Hz", strobeMode(0), {{0, 0}}},
         {"kept durations",
-         modeOf(KindCustomize, 5, {500, 1200, 50, 3000}),
+         customSteps({500, 1200, 50, 3000}),
          {{100, 376}, {0, 1128}, {100, 50}, {0, 2820}}},
-        {"lone last entry", modeOf(KindCustomize, 5, {188, 376, 564}), {{100, 188}, {0, 376}}},
-        {"no Steps", modeOf(KindCustomize, 5), {{0, 0}}},
-        {"kind 0", modeOf(0, 5), {{0, 0}}},
+        {"lone last entry", customSteps({188, 376, 564}), {{100, 188}, {0, 376}}},
+        {"no Steps", customSteps({}), {{0, 0}}},
+        {"kind 0", LightMode{0, 5, 5, 0, {}, 0}, {{0, 0}}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(previewPattern(&c.mode), c.phases) << c.name;
@@ -47,7 +38,7 @@ TEST(PreviewPattern, EdgesOfEachKindOfMode) {
 
 TEST(PreviewPattern, AStrobeFlashesItsFrequencyTimesASecond) {
     for (int hz : {7, 40, 255}) {
-        const LightMode mode = modeOf(KindFrequency, hz);
+        const LightMode mode = strobeMode(hz);
         const std::vector<PreviewPhase> phases = previewPattern(&mode);
         const int flashes = std::min(hz, kFastestPreviewHz);
         ASSERT_EQ(phases.size(), static_cast<std::size_t>(2 * flashes)) << hz;

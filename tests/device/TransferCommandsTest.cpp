@@ -3,6 +3,8 @@
 
 #include "device/TransferCommands.h"
 
+#include "ModelBuilders.h"
+
 #include "device/VirtualBus.h"
 #include "model/EditingOperations.h"
 #include "model/Presets.h"
@@ -13,11 +15,7 @@ namespace lumavert {
 namespace {
 
 ModeSet threeModes() {
-    ModeSet modes(3, makeDefaultMode());
-    modes[0].brightness = 10;
-    modes[1].brightness = 20;
-    modes[2].brightness = 30;
-    return modes;
+    return test::numberedModes(3);
 }
 
 Block previewOf(const LightMode& mode) {

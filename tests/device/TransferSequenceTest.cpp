@@ -6,6 +6,7 @@
 
 #include "device/TransferSequence.h"
 
+#include "ModelBuilders.h"
 #include "TestSupport.h"
 #include "TransferTestSupport.h"
 #include "device/VirtualBus.h"
@@ -33,16 +34,6 @@ DeviceImage numberedImage() {
     return image;
 }
 
-// Twenty modes, so that every block differs from a short set's.
-DeviceImage twentyModeImage() {
-    ModeSet modes(kMaxModes, makeDefaultMode());
-    for (int i = 0; i < kMaxModes; ++i) {
-        modes[static_cast<std::size_t>(i)].brightness = 10 + i;
-        modes[static_cast<std::size_t>(i)].minutes = i % 11;
-    }
-    return imageOf(modes);
-}
-
 // A light on a virtual bus, already probed, with timers and a message queue.
 class Transfer : public ::testing::Test {
   protected:
@@ -66,9 +57,23 @@ class Transfer : public ::testing::Test {
         ASSERT_EQ(light_.openHandles(), 1) << "the worker opened the light";
     }
 
+    // Each round of a table starts with the light plugged, fresh timers and the read request.
+    void freshRound() {
+        if (!light_.plugged()) {
+            bus_.plug(light_);
+        }
+        timers_ = FakeTimers{};
+        blocks_ = readRequestBlocks();
+    }
+
+    static void expectAt(const TransferSequence& sequence, Stage stage,
+                         const TransferDisplay& display) {
+        EXPECT_EQ(sequence.stage(), stage);
+        EXPECT_EQ(sequence.display(), display);
+    }
+
     // Fires timers 5 and 6: the worker waits and the request has gone out.
     std::unique_ptr<TransferSequence> downloadUpToTheRequest() {
-        blocks_ = readRequestBlocks();
         auto sequence = makeDownload();
         sequence->start();
         startReading(*sequence);
@@ -124,12 +129,10 @@ TEST_F(Transfer, UploadWritesOneBlockPerSecondThroughEveryStage) {
 
 TEST_F(Transfer, UploadWithTheLightGoneBeforeABlockKeepsTheRestOfTheOldImage) {
     const DeviceImage old = imageOf(presetModes(Preset::Household));
-    const DeviceImage wanted = twentyModeImage();
+    const DeviceImage wanted = imageOf(test::numberedModes(kMaxModes)); // every block new
     for (int goneBefore = 1; goneBefore <= 4; ++goneBefore) {
         SCOPED_TRACE("light gone before block " + std::to_string(goneBefore));
-        if (!light_.plugged()) {
-            bus_.plug(light_);
-        }
+        freshRound();
         light_.setMemory(old);
         ASSERT_EQ(link_.probe(), 1);
         if (goneBefore == 1) {
@@ -137,7 +140,6 @@ TEST_F(Transfer, UploadWithTheLightGoneBeforeABlockKeepsTheRestOfTheOldImage) {
         }
         light_.setUnplugAfterWrites(goneBefore - 1);
         blocks_ = wanted;
-        timers_ = FakeTimers{};
         TransferSequence upload(TransferDirection::Upload, link_, blocks_, timers_);
         upload.start();
         timers_.fireAll(upload);
@@ -155,35 +157,30 @@ TEST_F(Transfer, UploadWithTheLightGoneBeforeABlockKeepsTheRestOfTheOldImage) {
 }
 
 TEST_F(Transfer, DownloadCompletesThroughEveryStage) {
-    blocks_ = readRequestBlocks();
+    freshRound();
     auto sequence = makeDownload();
     sequence->start();
-    EXPECT_EQ(sequence->stage(), Stage::DownloadWaiting);
-    EXPECT_EQ(sequence->display(), (TransferDisplay{Text::Downloading, 0, kBlack, false}));
+    expectAt(*sequence, Stage::DownloadWaiting, {Text::Downloading, 0, kBlack, false});
 
     startReading(*sequence);
-    EXPECT_EQ(sequence->stage(), Stage::Reading);
-    EXPECT_EQ(sequence->display(), (TransferDisplay{Text::Downloading, 1, kBlack, false}));
+    expectAt(*sequence, Stage::Reading, {Text::Downloading, 1, kBlack, false});
     EXPECT_TRUE(light_.receivedReports().empty()) << "the worker starts before the request";
 
     EXPECT_EQ(timers_.fireNext(*sequence), 6);
     EXPECT_EQ(timers_.now, 2000);
-    EXPECT_EQ(sequence->stage(), Stage::RequestSent);
-    EXPECT_EQ(sequence->display(), (TransferDisplay{Text::Downloading, 2, kBlack, false}));
+    expectAt(*sequence, Stage::RequestSent, {Text::Downloading, 2, kBlack, false});
     ASSERT_EQ(light_.receivedReports().size(), 1u);
     EXPECT_EQ(light_.receivedReports()[0].bytes[1], MarkerReadRequest);
     EXPECT_TRUE(timers_.isPending(7));
 
     ASSERT_EQ(posted_.wait(5s), WorkerImageRead);
     sequence->onWorkerMessage(WorkerImageRead);
-    EXPECT_EQ(sequence->stage(), Stage::ImageRead);
-    EXPECT_EQ(sequence->display(), (TransferDisplay{Text::Downloading, 3, kWhite, false}));
+    expectAt(*sequence, Stage::ImageRead, {Text::Downloading, 3, kWhite, false});
     EXPECT_EQ(blocks_, numberedImage()) << "the read request is overwritten";
 
     ASSERT_EQ(posted_.wait(5s), WorkerDownloadCompleted);
     sequence->onWorkerMessage(WorkerDownloadCompleted);
-    EXPECT_EQ(sequence->stage(), Stage::DownloadCompleted);
-    EXPECT_EQ(sequence->display(), (TransferDisplay{Text::DownloadCompleted, 4, kBlack, true}));
+    expectAt(*sequence, Stage::DownloadCompleted, {Text::DownloadCompleted, 4, kBlack, true});
     EXPECT_TRUE(sequence->downloadCompleted());
     EXPECT_FALSE(timers_.isPending(7)) << "completion stops the answer timer";
     EXPECT_EQ(timers_.started, (std::vector<std::pair<int, int>>{{5, 1000}, {6, 1000}, {7, 5000}}));
@@ -194,13 +191,12 @@ TEST_F(Transfer, NoAnswerOrAShortOneFailsSevenSecondsAfterTheStartAndKeepsTheBlo
         SCOPED_TRACE(std::to_string(reports) + " of 32 reports");
         light_.setSilent(reports < 0);
         light_.setAnsweredReports(std::max(reports, 0));
-        timers_ = FakeTimers{};
+        freshRound();
         auto sequence = downloadUpToTheRequest();
         EXPECT_TRUE(posted_.waitFor(1, 200ms).empty()) << "the worker reports nothing";
         EXPECT_EQ(timers_.fireNext(*sequence), 7);
         EXPECT_EQ(timers_.now, 7000);
-        EXPECT_EQ(sequence->stage(), Stage::DownloadFailed);
-        EXPECT_EQ(sequence->display(), (TransferDisplay{Text::DownloadFailed, 2, kBlack, true}));
+        expectAt(*sequence, Stage::DownloadFailed, {Text::DownloadFailed, 2, kBlack, true});
         EXPECT_FALSE(sequence->lightWentAway());
         EXPECT_FALSE(timers_.anyPending());
         EXPECT_EQ(blocks_, readRequestBlocks()) << "no part of an answer is kept";
@@ -214,11 +210,7 @@ TEST_F(Transfer, NoAnswerOrAShortOneFailsSevenSecondsAfterTheStartAndKeepsTheBlo
 TEST_F(Transfer, ALightGoneDuringADownloadFailsAtOnceWithoutZeros) {
     for (const bool workerOpenedIt : {false, true}) {
         SCOPED_TRACE(workerOpenedIt ? "gone after the worker opened it" : "gone before");
-        if (!light_.plugged()) {
-            bus_.plug(light_);
-        }
-        timers_ = FakeTimers{};
-        blocks_ = readRequestBlocks();
+        freshRound();
         auto sequence = makeDownload();
         sequence->start();
         if (workerOpenedIt) {
@@ -241,6 +233,7 @@ TEST_F(Transfer, ALightGoneDuringADownloadFailsAtOnceWithoutZeros) {
 
 TEST_F(Transfer, ClosingWhileTheWorkerWaitsWritesAndPostsNothingAfterwards) {
     light_.setSilent(true);
+    freshRound();
     auto sequence = downloadUpToTheRequest();
     std::this_thread::sleep_for(20ms); // the worker is inside its read
 
@@ -281,6 +274,7 @@ TEST_F(Transfer, LinkAndWorkerKeepWorkingWhileAnotherThreadPlugsAndUnplugs) {
 
     // After the storm a whole download goes through.
     ASSERT_EQ(link_.probe(), 1);
+    freshRound();
     auto sequence = downloadUpToTheRequest();
     for (const WorkerMessage message : posted_.waitFor(2, 5s)) {
         sequence->onWorkerMessage(message);

@@ -52,14 +52,5 @@ TEST(TextCatalogue, EveryEntryInEveryLanguageWhateverTheCodesCaseAndEnglishForOt
     EXPECT_EQ(entry, kTextCount) << "every entry is pinned";
 }
 
-TEST(TextCatalogue, CurrentLanguageStartsEnglishAndSteersLookups) {
-    EXPECT_EQ(CurrentLanguage(), "en");
-    EXPECT_EQ(lookupText(Text::Save), "Save");
-    setCurrentLanguage("SP");
-    EXPECT_EQ(CurrentLanguage(), "SP");
-    EXPECT_EQ(lookupText(Text::Save), "Guardar");
-    setCurrentLanguage("en");
-}
-
 } // namespace
 } // namespace lumavert

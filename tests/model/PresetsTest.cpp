@@ -4,20 +4,17 @@
 #include "model/Presets.h"
 
 #include "ModelBuilders.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace lumavert {
 namespace {
 
-LightMode presetMode(std::int32_t kind, std::int32_t brightness, std::int32_t frequency) {
-    return LightMode{kind, brightness, frequency, 0, {}, 0};
-}
-
 // The command-line name, the menu label and the modes each preset replaces a full set by.
 TEST(Presets, EachMenuEntryReplacesTheWholeSetByItsModes) {
-    const LightMode full = presetMode(1, 100, 1), half = presetMode(1, 50, 1);
-    const LightMode low = presetMode(1, 5, 1), strobe = presetMode(2, 1, 9);
+    const LightMode full = steadyMode(100), half = steadyMode(50), low = steadyMode(5);
+    const LightMode strobe{KindFrequency, 1, 9, 0, {}, 0};
     const LightMode& sos = test::kSosMode;
     const struct {
         Preset preset;

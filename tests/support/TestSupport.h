@@ -97,6 +97,18 @@ inline LightMode steadyMode(int percent) {
     return mode;
 }
 
+inline LightMode strobeMode(int hertz) {
+    LightMode mode = steadyMode(5);
+    mode.kind = KindFrequency;
+    mode.frequency = hertz;
+    return mode;
+}
+
+/// A custom mode with these durations (lighting, dimming, lighting, ...).
+inline LightMode customSteps(std::vector<std::int32_t> steps, int minutes = 0) {
+    return {KindCustomize, 5, 1, minutes, std::move(steps), 0};
+}
+
 /// What a file gives back: it keeps no S.O.S mark.
 inline ModeSet withoutSosMarks(ModeSet modes) {
     for (LightMode& mode : modes) {
