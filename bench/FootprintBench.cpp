@@ -43,10 +43,6 @@ void waitUntilSettled(pid_t pid) {
     }
 }
 
-std::string mebibytes(long kb) {
-    return formatNumber(static_cast<double>(kb) / 1024.0, 1) + " MiB";
-}
-
 std::string describe(const WakeUps& wakeUps) {
     std::string text = std::to_string(wakeUps.total()) + " (" + std::to_string(wakeUps.voluntary) +
                        " voluntary, " + std::to_string(wakeUps.involuntary) + " involuntary)";
@@ -101,8 +97,9 @@ void benchIdleWindow(ResultTable& table, const std::string& gui, std::chrono::se
                                        "to see why");
     }
     const WakeUps wakeUps = wakeUpsBetween(before, after);
-    table.add({"Peak resident memory of `lumavert` after start-up (VmHWM)", mebibytes(*peakKb),
-               "< " + mebibytes(kGuiLimitKb), *peakKb < kGuiLimitKb});
+    table.add({"Peak resident memory of `lumavert` after start-up (VmHWM)",
+               formatMebibytes(*peakKb), "< " + formatMebibytes(kGuiLimitKb),
+               *peakKb < kGuiLimitKb});
     table.add({"Wake-ups of idle `lumavert` over " + std::to_string(idle.count()) +
                    " s (context switches of all " + std::to_string(after.size()) + " threads)",
                describe(wakeUps), "0", wakeUps.total() == 0});
@@ -121,8 +118,8 @@ void benchCliMemory(ResultTable& table, const std::string& cli,
     if (!(printed >> peakKb >> code) || code != 0) {
         throw std::runtime_error(cli + " encode failed");
     }
-    table.add({"Peak resident memory of `lumavert-cli encode` (ru_maxrss)", mebibytes(peakKb),
-               "< " + mebibytes(kCliLimitKb), peakKb < kCliLimitKb});
+    table.add({"Peak resident memory of `lumavert-cli encode` (ru_maxrss)", formatMebibytes(peakKb),
+               "< " + formatMebibytes(kCliLimitKb), peakKb < kCliLimitKb});
 }
 
 } // namespace lumavert

@@ -33,6 +33,10 @@ std::string ResultTable::markdown() const {
     return text.str();
 }
 
+std::string formatMebibytes(double kb) {
+    return formatNumber(kb / 1024.0, 1) + " MiB";
+}
+
 bool ResultTable::allTargetsMet() const {
     return std::none_of(rows_.begin(), rows_.end(),
                         [](const ResultRow& row) { return row.met == false; });

@@ -36,5 +36,7 @@ class ResultTable {
 
 /// `value` with `decimals` digits after the point, e.g. formatNumber(3.14159, 1) == "3.1".
 std::string formatNumber(double value, int decimals);
+/// Kilobytes as mebibytes with one decimal, e.g. "34.8 MiB".
+std::string formatMebibytes(double kb);
 
 } // namespace lumavert

@@ -66,7 +66,7 @@ ResultTable runAll(const std::string& self) {
 
 int usage() {
     std::cerr << "Usage: lumavert-bench [--out FILE]\n"
-                 "       lumavert-bench --first-paint main|bare\n";
+                 "       lumavert-bench --first-paint main|text|bare\n";
     return 2;
 }
 
@@ -79,9 +79,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.size() == 2 && args[0] == "--first-paint" &&
-        (args[1] == "main" || args[1] == "bare")) {
-        return printFirstPaint(args[1] == "main" ? StartupWindow::Main : StartupWindow::Bare);
+    if (args.size() == 2 && args[0] == "--first-paint" && startupWindowNamed(args[1])) {
+        return printFirstPaint(*startupWindowNamed(args[1]));
     }
     if (!args.empty() && (args.size() != 2 || args[0] != "--out")) {
         return usage();

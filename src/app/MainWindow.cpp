@@ -40,6 +40,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -128,7 +129,6 @@ MainWindow::~MainWindow() {
 
 void MainWindow::setUpFrame() {
     setWindowTitle(qtString(kProductTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/bitmaps/255.png")));
     background_ = loadSkinBitmap(backgroundBitmapId(CurrentLanguage()));
     setFixedSize(background_.isNull() ? QSize(800, 600)
                                       : background_.deviceIndependentSize().toSize());
@@ -380,6 +380,12 @@ void MainWindow::onScroll(QScrollBar* bar, int action) {
 // ---- Window ----
 
 void MainWindow::paintEvent(QPaintEvent*) {
+    if (!iconSet_) {
+        // Its 256-pixel picture is decoded once the first frame is done: that frame lacks nothing.
+        iconSet_ = true;
+        QTimer::singleShot(0, this,
+                           [this] { setWindowIcon(QIcon(QStringLiteral(":/bitmaps/255.png"))); });
+    }
     if (readBackWhenShown_) {
         readBackWhenShown_ = false;
         QCoreApplication::postEvent(this, new QEvent(kDownloadRequestEvent));

@@ -161,6 +161,7 @@ class MainWindow : public QWidget {
     QPointer<TransferDialog> transfer_;  ///< the open upload or download, if any
     bool readBackAfterTransfer_ = false; ///< a light arrived while a transfer was open
     bool readBackWhenShown_ = false;     ///< a read asked for before the window was on the screen
+    bool iconSet_ = false;
     BackgroundDrag backgroundDrag_{*this};
 };
 

@@ -4,10 +4,51 @@
 #include "controls/SkinBitmap.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
+#include <QResource>
+
 #include <QString>
+#include <memory>
 
 namespace lumavert {
+
+namespace {
+
+quint32 littleEndian32(const uchar* bytes) {
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | quint32(bytes[3]) << 24;
+}
+
+// The window's background is also stored as plain pixels: a little-endian width and height,
+// then 0xffRRGGBB per pixel. Unpacked from the program's data (a quick zstd run over a mostly
+// flat picture) they are taken as they are, without decoding a PNG. Null when absent.
+QPixmap plainBitmap(int number) {
+    const QResource plain(QStringLiteral(":/bitmaps/%1.rgb32").arg(number));
+    if (!plain.isValid()) {
+        return {};
+    }
+    auto bytes = std::make_unique<QByteArray>(plain.uncompressedData());
+    constexpr qsizetype kHeader = 8;
+    const auto* header = reinterpret_cast<const uchar*>(bytes->constData());
+    const quint32 width = bytes->size() >= kHeader ? littleEndian32(header) : 0;
+    const quint32 height = bytes->size() >= kHeader ? littleEndian32(header + 4) : 0;
+    if (width == 0 || width > 8192 || height > 8192 ||
+        bytes->size() != kHeader + qsizetype{width} * height * 4) {
+        return {};
+    }
+    const uchar* first = header + kHeader;
+    if (reinterpret_cast<quintptr>(first) % 4 != 0) { // Qt needs 32-bit aligned rows
+        return QPixmap::fromImage(
+            QImage(first, int(width), int(height), int(width * 4), QImage::Format_RGB32).copy());
+    }
+    // The picture keeps the unpacked bytes for as long as it lives: no copy of them.
+    QByteArray* held = bytes.release();
+    return QPixmap::fromImage(QImage(
+        first, int(width), int(height), int(width * 4), QImage::Format_RGB32,
+        [](void* info) { delete static_cast<QByteArray*>(info); }, held));
+}
+
+} // namespace
 
 QPixmap loadSkinBitmap(int id) {
     const int number = id & 0xFFFF;
@@ -19,7 +60,8 @@ QPixmap loadSkinBitmap(int id) {
             return fine;
         }
     }
-    return QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(number));
+    const QPixmap plain = plainBitmap(number);
+    return plain.isNull() ? QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(number)) : plain;
 }
 
 void drawBitmapPart(QPainter& painter, const QRect& part, const QPixmap& bitmap) {

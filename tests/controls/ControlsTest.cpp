@@ -113,6 +113,12 @@ class ControlsTest : public QObject {
 
     // Pictures, colours and fonts.
 
+    // The window's background is read from its plain pixels: the same picture as its PNG.
+    void thePlainBackgroundIsItsPicture() {
+        const QImage png(QStringLiteral(":/bitmaps/254.png"));
+        QCOMPARE(loadSkinBitmap(254).toImage(), png.convertToFormat(QImage::Format_RGB32));
+    }
+
     void cellFontsFitTheirCells() {
         for (int height : {10, 14, 22}) {
             const QFont font = cellFont(QStringLiteral("Arial"), height);
