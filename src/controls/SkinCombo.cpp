@@ -4,13 +4,12 @@
 #include "controls/SkinCombo.h"
 
 #include "controls/ColorRef.h"
+#include "controls/SharedStyle.h"
 #include "controls/SkinBitmap.h"
 
 #include <QAbstractItemDelegate>
 #include <QAbstractItemView>
-#include <QCoreApplication>
 #include <QPainter>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QWheelEvent>
 
@@ -73,20 +72,11 @@ class ListBelowStyle : public QProxyStyle {
     }
 };
 
-QStyle* listBelowStyle() {
-    static QPointer<ListBelowStyle> style;
-    if (!style) {
-        style = new ListBelowStyle;
-        style->setParent(QCoreApplication::instance()); // lives as long as the application
-    }
-    return style;
-}
-
 } // namespace
 
 SkinCombo::SkinCombo(QWidget* parent)
     : QComboBox(parent) {
-    setStyle(listBelowStyle());
+    setStyle(sharedStyle<ListBelowStyle>());
     setFocusPolicy(Qt::StrongFocus);
     setItemDelegate(new ItemDelegate(colours, this));
 }

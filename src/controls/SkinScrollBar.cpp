@@ -4,10 +4,9 @@
 #include "controls/SkinScrollBar.h"
 
 #include "controls/ColorRef.h"
+#include "controls/SharedStyle.h"
 
-#include <QCoreApplication>
 #include <QPainter>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
@@ -36,19 +35,10 @@ class SkinScrollBarStyle : public QProxyStyle {
     }
 };
 
-QStyle* skinScrollBarStyle() {
-    static QPointer<SkinScrollBarStyle> style;
-    if (!style) {
-        style = new SkinScrollBarStyle;
-        style->setParent(QCoreApplication::instance()); // lives as long as the application
-    }
-    return style;
-}
-
 } // namespace
 
 void applySkinScrollBarStyle(QScrollBar& bar) {
-    bar.setStyle(skinScrollBarStyle());
+    bar.setStyle(sharedStyle<SkinScrollBarStyle>());
 }
 
 } // namespace lumavert
