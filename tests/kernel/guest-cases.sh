@@ -5,9 +5,9 @@
 # The cases, run as root inside the test VM from the host's root: each builds USB gadget lights
 # on dummy_hcd, runs lumavert-cli against them and leaves what it saw in RESULTS/CASE/ for the
 # host to check.
-#   guest-cases.sh RESULTS CLI LIGHT
+#   guest-cases.sh RESULTS CLI LIGHT WATCH RULE
 set -u
-results=$1 cli=$2 light=$3
+results=$1 cli=$2 light=$3 watch=$4 rule=$5
 gadgets=/sys/kernel/config/usb_gadget
 
 # Vendor page, one application collection: an 8-byte input report and a 64-byte feature or
@@ -208,5 +208,36 @@ run no-permission devices setpriv --reuid=65534 --regid=65534 --clear-groups "$c
 run no-permission upload setpriv --reuid=65534 --regid=65534 --clear-groups "$cli" upload "$inputs/upload.ini"
 stop_light a
 remove_light a
+
+# With systemd-udevd running: the program's udev monitor hears a light come and go, and the
+# shipped rule tags its nodes for the seat user (logind, which does not run here, then grants the
+# access).
+begin udev
+if [[ -x /lib/systemd/systemd-udevd ]]; then
+    mkdir -p /run/udev/rules.d
+    cp "$rule" /run/udev/rules.d/
+    /lib/systemd/systemd-udevd --daemon >"$results/udev/udevd.log" 2>&1
+    udevadm settle --timeout=60
+    "$watch" 120 >"$results/udev/events" 2>&1 &
+    watching=$!
+    for ((i = 0; i < 100; i++)); do
+        [[ -s $results/udev/events ]] && break
+        pause 0.1
+    done
+    make_light a 13ec 0056 feature 2 dummy_udc.0
+    udevadm settle --timeout=60
+    for node in /sys/class/hidraw/*; do
+        udevadm info --query=property --name="${node##*/}" >>"$results/udev/properties"
+        echo >>"$results/udev/properties"
+    done
+    remove_light a
+    udevadm settle --timeout=60
+    pause 0.5
+    kill $watching
+    wait $watching 2>/dev/null
+    udevadm control --exit
+else
+    echo "no systemd-udevd in this system" >"$results/udev/skipped"
+fi
 
 echo "GUEST: done"

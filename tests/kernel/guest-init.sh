@@ -10,7 +10,7 @@ $B mkdir -p /proc /sys /dev /host
 $B mount -t proc proc /proc
 $B mount -t sysfs sys /sys
 $B mount -t devtmpfs dev /dev
-# RESULTS, CASES, CLI, LIGHT; then one insmod line per module, dependencies first.
+# RESULTS, CASES, CLI, LIGHT, WATCH, RULE; then one insmod line per module, dependencies first.
 . /config
 $B mount -t 9p -o trans=virtio,version=9p2000.L,ro hostroot /host || echo "GUEST: no host root"
 $B mount -t 9p -o trans=virtio,version=9p2000.L results "/host$RESULTS" || echo "GUEST: no results share"
@@ -27,7 +27,7 @@ case "$CASES" in
 esac
 $B ln -s /proc/self/fd /host/dev/fd 2>/dev/null
 echo "GUEST: running cases"
-$B chroot /host /bin/bash "$CASES" "$RESULTS" "$CLI" "$LIGHT"
+$B chroot /host /bin/bash "$CASES" "$RESULTS" "$CLI" "$LIGHT" "$WATCH" "$RULE"
 echo "GUEST: cases ended with $?"
 $B sync
 $B poweroff -f

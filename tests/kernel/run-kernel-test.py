@@ -5,7 +5,7 @@
 """Runs lumavert-cli against USB gadget lights on a real Linux kernel in QEMU, then checks what
 the guest wrote to the results folder.
 
-    run-kernel-test.py CLI LIGHT WORKDIR
+    run-kernel-test.py CLI LIGHT WATCH WORKDIR
 
 Boots the installed Debian kernel (linux-image-amd64) with software emulation, the host's root
 shared read-only, and runs guest-cases.sh there. Exits 77 with a SKIPPED line when no kernel,
@@ -145,7 +145,7 @@ def prepare_inputs(cli, inputs):
             f.write(image)
 
 
-def run_guest(cli, light, workdir):
+def run_guest(cli, light, watch, workdir):
     vmlinuz, moddir = find_kernel()
     if vmlinuz is None:
         skip("no kernel with modules in /boot and /lib/modules (install linux-image-amd64)")
@@ -167,8 +167,9 @@ def run_guest(cli, light, workdir):
     shutil.rmtree(results, ignore_errors=True)
     os.makedirs(results)
     prepare_inputs(cli, os.path.join(results, "inputs"))
+    rule = os.path.normpath(os.path.join(HERE, "..", "..", "packaging", "70-lumavert.rules"))
     config = [f"RESULTS='{results}'", f"CASES='{HERE}/guest-cases.sh'", f"CLI='{cli}'",
-              f"LIGHT='{light}'"]
+              f"LIGHT='{light}'", f"WATCH='{watch}'", f"RULE='{rule}'"]
     entries = [("bin", 0o40755, b""), ("modules", 0o40755, b"")]
     with open(busybox, "rb") as f:
         entries.append(("bin/busybox", 0o100755, f.read()))
@@ -310,17 +311,31 @@ def check_results(results, cli, console):
             rc == 1 and "no permission to open" in err and
             c.read("no-permission", "a.bin", binary=True) == zeros)
 
+    if c.read("udev", "skipped"):
+        print(f"SKIPPED: udev: {c.read('udev', 'skipped').strip()}")
+    else:
+        events = (c.read("udev", "events") or "").splitlines()
+        arrived = {line.split()[1] for line in events if line.startswith("arrival ")}
+        removed = {line.split()[1] for line in events if line.startswith("removal ")}
+        c.check("udev", "the program's udev monitor hears the light's nodes arrive and go",
+                arrived and arrived == removed, f"events: {events}")
+        nodes = (c.read("udev", "properties") or "").split("\n\n")
+        light_nodes = [n for n in nodes if "ID_VENDOR_ID=13ec" in n or "13EC" in n.upper()]
+        c.check("udev", "the shipped rule tags the light's nodes for the seat user (uaccess)",
+                light_nodes and all(re.search(r"^(CURRENT_)?TAGS=.*:uaccess:", n, re.M)
+                                    for n in light_nodes), f"{len(light_nodes)} light node(s)")
+
     return c.failures
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         print(__doc__)
         return 2
-    cli, light, workdir = (os.path.abspath(a) for a in sys.argv[1:])
+    cli, light, watch, workdir = (os.path.abspath(a) for a in sys.argv[1:])
     os.makedirs(workdir, exist_ok=True)
     started = time.monotonic()
-    results, console = run_guest(cli, light, workdir)
+    results, console = run_guest(cli, light, watch, workdir)
     failures = check_results(results, cli, console)
     print(f"kernel test: {failures} failure(s), {time.monotonic() - started:.1f} s in all")
     return 1 if failures else 0
