@@ -6,13 +6,16 @@
 // file after every change, so that the test can check what it took.
 //
 //   kernel-gadget-light HIDG VID PID MEMORY [--silent] [--unbind-after N UDC_FILE]
+//                       [--unbind-after-blocks N UDC_FILE]
 //
 // MEMORY is read first when it holds 256 bytes. --unbind-after unplugs the gadget (writes an
-// empty line to UDC_FILE) once N input reports went out, as a light pulled during a download.
+// empty line to UDC_FILE) once N input reports went out, as a light pulled during a download;
+// --unbind-after-blocks once it took N blocks, as a light pulled during an upload.
 
 #include "device/ImageFile.h"
 #include "device/VirtualBus.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -38,7 +41,7 @@ void requestStop(int) {
 
 int usage() {
     std::fprintf(stderr, "usage: kernel-gadget-light HIDG VID PID MEMORY [--silent] "
-                         "[--unbind-after N UDC_FILE]\n");
+                         "[--unbind-after N UDC_FILE] [--unbind-after-blocks N UDC_FILE]\n");
     return 2;
 }
 
@@ -70,13 +73,14 @@ int main(int argc, char** argv) {
     const std::string memoryFile = argv[4];
     bool silent = false;
     int unbindAfter = 0;
+    int unbindAfterBlocks = 0;
     std::string udcFile;
     for (int i = 5; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--silent") {
             silent = true;
-        } else if (arg == "--unbind-after" && i + 2 < argc) {
-            unbindAfter = std::atoi(argv[i + 1]);
+        } else if ((arg == "--unbind-after" || arg == "--unbind-after-blocks") && i + 2 < argc) {
+            (arg == "--unbind-after" ? unbindAfter : unbindAfterBlocks) = std::atoi(argv[i + 1]);
             udcFile = argv[i + 2];
             i += 2;
         } else {
@@ -109,6 +113,11 @@ int main(int argc, char** argv) {
     onTerm.sa_handler = requestStop;
     ::sigaction(SIGTERM, &onTerm, nullptr);
     int sent = 0;
+    int blocks = 0;
+    const auto unplug = [&udcFile](const char* after, int count) {
+        std::ofstream(udcFile) << "\n";
+        std::printf("unplugged after %d %s\n", count, after);
+    };
     for (;;) {
         if (stopRequested != 0) {
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -119,8 +128,9 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (ready > 0) {
-            // Every SET_REPORT arrives here as the bare block; the light wants report id 0 first.
-            std::array<std::uint8_t, kBlockSize> data{};
+            // Every SET_REPORT arrives here whole, without its id: the block, then the zeros of a
+            // longer report. The light wants the block with report id 0 first.
+            std::array<std::uint8_t, 4096> data{};
             const ssize_t got = ::read(fd, data.data(), data.size());
             if (got < 0 && errno != EINTR && errno != EAGAIN) {
                 std::fprintf(stderr, "kernel-gadget-light: read: %s\n", std::strerror(errno));
@@ -128,12 +138,16 @@ int main(int argc, char** argv) {
             }
             if (got > 0) {
                 std::vector<std::uint8_t> report(kBlockSize + 1, 0);
-                std::copy_n(data.begin(), got, report.begin() + 1);
+                std::copy_n(data.begin(), std::min<ssize_t>(got, kBlockSize), report.begin() + 1);
                 const bool taken = light.usesFeatureReports() ? handle.sendFeatureReport(report)
                                                               : handle.writeOutputReport(report);
                 std::printf("took %zd bytes, marker %02x%s\n", got, data[0],
                             taken ? "" : " (refused)");
                 std::fflush(stdout);
+                if (++blocks == unbindAfterBlocks) {
+                    unplug("blocks", blocks);
+                    return 0;
+                }
             }
         }
         std::array<std::uint8_t, VirtualLight::kAnswerReportSize> answer{};
@@ -143,8 +157,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
             if (++sent == unbindAfter) {
-                std::ofstream(udcFile) << "\n";
-                std::printf("unplugged after %d reports\n", sent);
+                unplug("reports", sent);
                 return 0;
             }
         }

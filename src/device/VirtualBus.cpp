@@ -259,7 +259,10 @@ int VirtualBus::read(Handle& handle, std::span<std::uint8_t> buffer, int timeout
         if (now >= deadline) {
             return 0;
         }
+        const int waiting = handle.lightInterface ? 1 : 0;
+        handle.light.waitingReads_ += waiting;
         reportsChanged_.wait_until(lock, wake);
+        handle.light.waitingReads_ -= waiting;
     }
 }
 

@@ -72,6 +72,11 @@ int VirtualLight::openHandles() const {
     return openHandles_;
 }
 
+int VirtualLight::waitingReads() const {
+    std::lock_guard lock(bus_.mutex_);
+    return waitingReads_;
+}
+
 std::vector<SentReport> VirtualLight::sentReports() const {
     std::lock_guard lock(bus_.mutex_);
     return sent_;

@@ -68,6 +68,9 @@ class VirtualLight {
     std::vector<ReceivedReport> receivedReports() const;
     /// Number of handles open on the light's own interface.
     int openHandles() const;
+    /// Number of reads on the light's own interface that wait for a report now: a reader that
+    /// has opened the light and let go of what was queued before.
+    int waitingReads() const;
     /// Every input report the light has sent or will send, in order.
     std::vector<SentReport> sentReports() const;
 
@@ -121,6 +124,7 @@ class VirtualLight {
     std::vector<SentReport> sent_;
     int writesTaken_ = 0;
     int openHandles_ = 0;
+    int waitingReads_ = 0;
     std::filesystem::path memoryFile_;
     std::string persistError_;
 

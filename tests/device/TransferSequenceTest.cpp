@@ -53,7 +53,7 @@ class Transfer : public ::testing::Test {
     // Fires timer 5 and waits for the worker's read, as the second before timer 6 does.
     void startReading(TransferSequence& sequence) {
         EXPECT_EQ(timers_.fireNext(sequence), 5);
-        waitForOpenHandle(light_);
+        waitForWaitingReader(light_);
         ASSERT_EQ(light_.openHandles(), 1) << "the worker opened the light";
     }
 

@@ -106,10 +106,12 @@ inline DeviceImage readRequestBlocks() {
 }
 
 /// Waits (at most 5 s) until the download worker has opened the light.
-inline void waitForOpenHandle(const VirtualLight& light) {
+/// Waits (at most 5 s) until a reader has opened the light and waits for its reports: one sent
+/// sooner would be taken for a report from before it.
+inline void waitForWaitingReader(const VirtualLight& light) {
     using namespace std::chrono_literals;
     const auto limit = std::chrono::steady_clock::now() + 5s;
-    while (light.openHandles() == 0 && std::chrono::steady_clock::now() < limit) {
+    while (light.waitingReads() == 0 && std::chrono::steady_clock::now() < limit) {
         std::this_thread::sleep_for(1ms);
     }
 }

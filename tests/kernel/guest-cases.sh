@@ -10,13 +10,14 @@ set -u
 results=$1 cli=$2 light=$3 watch=$4 rule=$5
 gadgets=/sys/kernel/config/usb_gadget
 
-# Vendor page, one application collection: an 8-byte input report and a 64-byte feature or
-# output report, unnumbered.
-descriptor() { # feature|output
-    local main='\xb1\x02'
+# Vendor page, one application collection: an 8-byte input report and a feature or output
+# report of LENGTH bytes (64 unless given), unnumbered.
+descriptor() { # feature|output [LENGTH]
+    local main='\xb1\x02' count
     [[ $1 == output ]] && main='\x91\x02'
+    printf -v count '\\x%02x' "${2:-64}"
     # One printf, so one write: configfs takes each write as the whole descriptor.
-    printf '\x06\x00\xff\x09\x01\xa1\x01\x15\x00\x26\xff\x00\x75\x08\x95\x08\x09\x01\x81\x02\x95\x40\x09\x01'"$main"'\xc0'
+    printf '\x06\x00\xff\x09\x01\xa1\x01\x15\x00\x26\xff\x00\x75\x08\x95\x08\x09\x01\x81\x02\x95'"$count"'\x09\x01'"$main"'\xc0'
 }
 
 # Every program started costs much under emulation: builtins only in the waiting loops.
@@ -28,10 +29,10 @@ hidraw_count() {
     count=${#nodes[@]}
 }
 
-# make_light NAME VID PID KIND INTERFACES UDC: a light whose interface 0 plays the light; a second
-# interface, when asked for, is another HID function on the same device.
+# make_light NAME VID PID KIND INTERFACES UDC [LENGTH]: a light whose interface 0 plays the light;
+# a second interface, when asked for, is another HID function on the same device.
 make_light() {
-    local name=$1 vid=$2 pid=$3 kind=$4 interfaces=$5 udc=$6 i
+    local name=$1 vid=$2 pid=$3 kind=$4 interfaces=$5 udc=$6 length=${7:-64} i
     local before g=$gadgets/$name count
     hidraw_count
     before=$count
@@ -43,9 +44,9 @@ make_light() {
         mkdir $g/functions/hid.$name$i
         echo 0 >$g/functions/hid.$name$i/protocol
         echo 0 >$g/functions/hid.$name$i/subclass
-        echo 64 >$g/functions/hid.$name$i/report_length
+        echo "$length" >$g/functions/hid.$name$i/report_length
         echo 1 >$g/functions/hid.$name$i/no_out_endpoint
-        descriptor "$kind" >$g/functions/hid.$name$i/report_desc
+        descriptor "$kind" "$length" >$g/functions/hid.$name$i/report_desc
         ln -s $g/functions/hid.$name$i $g/configs/c.1/
     done
     echo "$udc" >$g/UDC
@@ -159,12 +160,50 @@ unwatch_bus
 stop_light b
 remove_light b
 
+# An output-report light that states 100-byte reports: each block padded with zeros to 100.
+begin long-output
+make_light d 1017 1000 output 1 dummy_udc.0 100
+start_light long-output d 1017 1000
+watch_bus long-output
+run long-output upload upload "$inputs/upload.ini"
+unwatch_bus
+stop_light d
+remove_light d
+
+# The light is unplugged after it took 2 of the 4 blocks.
+begin unplugged-upload
+make_light a 13ec 0056 feature 2 dummy_udc.0
+start_light unplugged-upload a 13ec 0056 --unbind-after-blocks 2 $gadgets/a/UDC
+run unplugged-upload upload upload "$inputs/upload.ini"
+stop_light a
+remove_light a
+
 # Download from a light that holds a known image.
 begin download
 cp "$inputs/download.bin" "$results/download/a.bin"
 make_light a 13ec 0056 feature 2 dummy_udc.0
 start_light download a 13ec 0056
 run download download download
+stop_light a
+remove_light a
+
+# A light whose memory is erased (every byte 0xFF).
+begin erased
+cp "$inputs/erased.bin" "$results/erased/a.bin"
+make_light a 13ec 0056 feature 2 dummy_udc.0
+start_light erased a 13ec 0056
+run erased download download
+stop_light a
+remove_light a
+
+# Test shows mode 2 at once: one preview report, the memory untouched.
+begin test
+cp "$inputs/upload.bin" "$results/test/a.bin"
+make_light a 13ec 0056 feature 2 dummy_udc.0
+start_light test a 13ec 0056
+watch_bus test
+run test test test "$inputs/upload.ini" 2
+unwatch_bus
 stop_light a
 remove_light a
 
@@ -217,6 +256,8 @@ if [[ -x /lib/systemd/systemd-udevd ]]; then
     mkdir -p /run/udev/rules.d
     cp "$rule" /run/udev/rules.d/
     /lib/systemd/systemd-udevd --daemon >"$results/udev/udevd.log" 2>&1
+    # Listening once it answers: a light plugged in before would go unseen.
+    udevadm control --ping --timeout=60
     udevadm settle --timeout=60
     "$watch" 120 >"$results/udev/events" 2>&1 &
     watching=$!

@@ -143,6 +143,8 @@ def prepare_inputs(cli, inputs):
     for name in ("upload.bin", "download.bin"):
         with open(os.path.join(inputs, name), "wb") as f:
             f.write(image)
+    with open(os.path.join(inputs, "erased.bin"), "wb") as f:
+        f.write(b"\xff" * 256)
 
 
 def run_guest(cli, light, watch, workdir):
@@ -275,9 +277,32 @@ def check_results(results, cli, console):
                 " reports of 64 bytes to interface 0",
                 sets == [(report_type, "0000", "0040")] * 4, f"SET_REPORTs seen: {sets}")
 
+    rc, out, err = c.command("long-output", "upload")
+    sets = re.findall(r" s 21 09 (\w{4}) (\w{4}) (\w{4}) ", c.read("long-output", "usbmon") or "")
+    c.check("long-output", "a light stating 100-byte output reports gets four of exactly 100 bytes",
+            rc == 0 and sets == [("0200", "0000", "0064")] * 4 and
+            c.read("long-output", "d.bin", binary=True) == uploaded, f"SET_REPORTs seen: {sets}")
+
+    rc, out, err = c.command("unplugged-upload", "upload")
+    c.check("unplugged-upload", "a light unplugged after 2 blocks fails the upload as gone and "
+            "keeps those 2", rc == 1 and "2 of 4 blocks did not reach" in err and
+            "went away" in err and
+            (c.read("unplugged-upload", "a.bin", binary=True) or b"")[:128] == uploaded[:128])
+
     rc, out, err = c.command("download", "download")
     c.check("download", "download succeeds and shows the light's Mode set",
             rc == 0 and out == decoded and "Download completed 4/4" in err)
+
+    rc, out, err = c.command("erased", "download")
+    c.check("erased", "an erased light downloads as an empty Mode set and says so",
+            rc == 0 and "(no modes)" in out and "the light holds no Mode set" in err)
+
+    rc, out, err = c.command("test", "test")
+    sets = re.findall(r" s 21 09 (\w{4}) (\w{4}) (\w{4}) ", c.read("test", "usbmon") or "")
+    c.check("test", "test sends one 64-byte feature report to interface 0 and leaves the memory",
+            rc == 0 and "Mode 2 sent to the light 13ec:0056" in err and
+            sets == [("0300", "0000", "0040")] and
+            c.read("test", "a.bin", binary=True) == uploaded, f"SET_REPORTs seen: {sets}")
 
     rc, out, err = c.command("unplugged", "download")
     c.check("unplugged", "a light unplugged after 8 of 32 reports fails the download as gone",
