@@ -381,7 +381,8 @@ void MainWindow::onScroll(QScrollBar* bar, int action) {
 
 void MainWindow::paintEvent(QPaintEvent*) {
     if (!iconSet_) {
-        // Its 256-pixel picture is decoded once the first frame is done: that frame lacks nothing.
+        // The icon's 256-pixel picture is decoded once the first frame is done: that frame does
+        // not show it.
         iconSet_ = true;
         QTimer::singleShot(0, this,
                            [this] { setWindowIcon(QIcon(QStringLiteral(":/bitmaps/255.png"))); });

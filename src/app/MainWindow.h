@@ -161,7 +161,7 @@ class MainWindow : public QWidget {
     QPointer<TransferDialog> transfer_;  ///< the open upload or download, if any
     bool readBackAfterTransfer_ = false; ///< a light arrived while a transfer was open
     bool readBackWhenShown_ = false;     ///< a read asked for before the window was on the screen
-    bool iconSet_ = false;
+    bool iconSet_ = false;               ///< the window's icon is set after its first frame
     BackgroundDrag backgroundDrag_{*this};
 };
 
