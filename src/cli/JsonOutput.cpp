@@ -7,7 +7,6 @@
 #include "device/KeptValues.h"
 
 #include <cstdio>
-#include <functional>
 
 namespace lumavert {
 
@@ -31,8 +30,8 @@ std::string quoted(std::string_view text) {
     return json + "\"";
 }
 
-template <typename T>
-std::string array(const std::vector<T>& items, const std::function<std::string(const T&)>& item) {
+template <typename Items, typename Item>
+std::string array(const Items& items, Item item) {
     std::string json = "[";
     for (std::size_t i = 0; i < items.size(); ++i) {
         json += (i == 0 ? "" : ",") + item(items[i]);
@@ -41,7 +40,7 @@ std::string array(const std::vector<T>& items, const std::function<std::string(c
 }
 
 std::string numbers(const std::vector<std::int32_t>& values) {
-    return array<std::int32_t>(values, [](const std::int32_t& v) { return std::to_string(v); });
+    return array(values, [](std::int32_t v) { return std::to_string(v); });
 }
 
 std::string kindName(int kind) {
@@ -103,13 +102,11 @@ std::string lightJson(const ListedLight& light) {
 std::string modeSetJson(const ModeSet& modes) {
     std::size_t number = 0;
     return "{\"modes\":" +
-           array<LightMode>(modes,
-                            [&number](const LightMode& m) { return modeJson(m, ++number); }) +
-           "}\n";
+           array(modes, [&number](const LightMode& m) { return modeJson(m, ++number); }) + "}\n";
 }
 
 std::string lightsJson(const std::vector<ListedLight>& lights) {
-    return "{\"lights\":" + array<ListedLight>(lights, lightJson) + "}\n";
+    return "{\"lights\":" + array(lights, lightJson) + "}\n";
 }
 
 } // namespace lumavert

@@ -9,13 +9,29 @@
 #include "model/ValueRounding.h"
 
 #include <QBitmap>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace lumavert {
+
 namespace {
+
+// Where a bar's picture is opaque (not its faint glow): the marker is cut to it at the rounded
+// ends. Rows change their pictures on every refresh, among a handful: each is measured once.
+QRegion opaquePart(const QPixmap& picture) {
+    static QHash<qint64, QRegion> measured;
+    auto found = measured.constFind(picture.cacheKey());
+    if (found == measured.constEnd()) {
+        const QImage shape = picture.toImage().scaled(picture.deviceIndependentSize().toSize());
+        found = measured.insert(
+            picture.cacheKey(),
+            QRegion(QBitmap::fromImage(shape.createAlphaMask(Qt::ThresholdAlphaDither))));
+    }
+    return *found;
+}
 
 int trackStart(const SliderTrack& track) {
     return track.markerWidth / 2 + track.trackOffset + track.margin;
@@ -66,11 +82,6 @@ bool ValueSlider::SetBitmaps(int backgroundId, int fillId, int markerId) {
     if (fillBitmap.isNull()) {
         return false;
     }
-    // Where the bar's picture is opaque (not its faint glow): the marker is cut to it at the
-    // rounded ends.
-    const QImage shape =
-        backgroundBitmap.toImage().scaled(backgroundBitmap.deviceIndependentSize().toSize());
-    barShape = QRegion(QBitmap::fromImage(shape.createAlphaMask(Qt::ThresholdAlphaDither)));
     markerWidth = 0;
     if (markerId != 0) {
         markerBitmap = loadSkinBitmap(markerId);
@@ -177,7 +188,7 @@ void ValueSlider::paintEvent(QPaintEvent*) {
     drawBitmapPart(painter, QRect(0, 0, edge, height()), fillBitmap);
     if (!markerBitmap.isNull()) {
         const QRect marker(position - markerWidth / 2, margin, markerWidth, height() - 2 * margin);
-        painter.setClipRegion(barShape);
+        painter.setClipRegion(opaquePart(backgroundBitmap));
         painter.drawPixmap(
             QRectF(marker), markerBitmap,
             QRectF(QPointF(0, 0), QSizeF(marker.size()) * markerBitmap.devicePixelRatio()));

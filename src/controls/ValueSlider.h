@@ -7,7 +7,6 @@
 
 #include <QFont>
 #include <QPixmap>
-#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -106,7 +105,6 @@ class ValueSlider : public QWidget {
     QPixmap backgroundBitmap;
     QPixmap fillBitmap;
     QPixmap markerBitmap;
-    QRegion barShape;
     int markerWidth = 0;
     int margin = 0;
     int trackOffset = 0;

@@ -345,7 +345,7 @@ def check_results(results, cli, console):
         c.check("udev", "the program's udev monitor hears the light's nodes arrive and go",
                 arrived and arrived == removed, f"events: {events}")
         nodes = (c.read("udev", "properties") or "").split("\n\n")
-        light_nodes = [n for n in nodes if "ID_VENDOR_ID=13ec" in n or "13EC" in n.upper()]
+        light_nodes = [n for n in nodes if "13EC:0056" in n.upper()]
         c.check("udev", "the shipped rule tags the light's nodes for the seat user (uaccess)",
                 light_nodes and all(re.search(r"^(CURRENT_)?TAGS=.*:uaccess:", n, re.M)
                                     for n in light_nodes), f"{len(light_nodes)} light node(s)")
