@@ -438,34 +438,6 @@ bool isOpaque(const QImage& image) {
     return true;
 }
 
-// Opaque pictures as large as a window are also stored as plain pixels: a little-endian width
-// and height (32 bits each), then every pixel as 0xffRRGGBB. Taken as they are, without
-// decoding a PNG, the window's background is on the screen a few milliseconds sooner.
-constexpr int kPlainFromPixels = 100000;
-
-bool storedPlain(const QImage& image) {
-    return image.devicePixelRatio() == 1 && image.width() * image.height() >= kPlainFromPixels &&
-           isOpaque(image);
-}
-
-bool savePlain(const QImage& image, const QString& path) {
-    const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
-    QFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    for (const quint32 size : {quint32(pixels.width()), quint32(pixels.height())}) {
-        const char bytes[4] = {char(size), char(size >> 8), char(size >> 16), char(size >> 24)};
-        ok = ok && file.write(bytes, 4) == 4;
-    }
-    for (int y = 0; ok && y < pixels.height(); ++y) {
-        const auto* row = reinterpret_cast<const char*>(pixels.constScanLine(y));
-        ok = file.write(row, pixels.width() * 4) == pixels.width() * 4;
-    }
-    if (!ok) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    }
-    return ok;
-}
-
 bool save(const QImage& image, const QString& path) {
     // Opaque pictures are stored without alpha: the program loads them faster.
     const QImage stored = isOpaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image;
@@ -474,16 +446,6 @@ bool save(const QImage& image, const QString& path) {
         return false;
     }
     return true;
-}
-
-// The first picture equal to `id`'s: the one whose plain file is written.
-int plainFileOf(int id, const std::map<int, QImage>& images) {
-    for (const auto& [other, image] : images) {
-        if (image == images.at(id)) {
-            return other;
-        }
-    }
-    return id;
 }
 
 bool writeQrc(const QString& path, const std::map<int, QImage>& images) {
@@ -498,11 +460,6 @@ bool writeQrc(const QString& path, const std::map<int, QImage>& images) {
     for (const auto& [id, image] : images) {
         out << "    <file>bitmaps/" << id << ".png</file>\n";
         out << "    <file>bitmaps/" << id << "@2x.png</file>\n";
-        if (storedPlain(image)) {
-            // Stored once for equal pictures.
-            out << "    <file alias=\"bitmaps/" << id << ".rgb32\">bitmaps/"
-                << plainFileOf(id, images) << ".rgb32</file>\n";
-        }
     }
     out << "</qresource>\n</RCC>\n";
     return true;
@@ -526,9 +483,6 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (const auto& [id, image] : images) {
         ok = save(image, res.filePath(QString("bitmaps/%1.png").arg(id))) && ok;
-        if (storedPlain(image) && plainFileOf(id, images) == id) {
-            ok = savePlain(image, res.filePath(QString("bitmaps/%1.rgb32").arg(id))) && ok;
-        }
     }
     for (const auto& [id, image] : drawAll(2)) {
         ok = save(image, res.filePath(QString("bitmaps/%1@2x.png").arg(id))) && ok;

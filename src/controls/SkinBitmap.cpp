@@ -19,32 +19,38 @@ quint32 littleEndian32(const uchar* bytes) {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | quint32(bytes[3]) << 24;
 }
 
-// The window's background is also stored as plain pixels: a little-endian width and height,
-// then 0xffRRGGBB per pixel. Unpacked from the program's data (a quick zstd run over a mostly
-// flat picture) they are taken as they are, without decoding a PNG. Null when absent.
+// The build also stores every picture as plain pixels: a little-endian width, height and
+// QImage format (RGB32 or ARGB32_Premultiplied), then the rows. Unpacked from the program's
+// data (a quick zstd run over mostly flat pictures) they are taken as they are: decoding some
+// thirty PNGs would delay the first frame by milliseconds. Null when absent or malformed.
 QPixmap plainBitmap(int number) {
     const QResource plain(QStringLiteral(":/bitmaps/%1.rgb32").arg(number));
     if (!plain.isValid()) {
         return {};
     }
     auto bytes = std::make_unique<QByteArray>(plain.uncompressedData());
-    constexpr qsizetype kHeader = 8;
+    constexpr qsizetype kHeader = 12;
     const auto* header = reinterpret_cast<const uchar*>(bytes->constData());
-    const quint32 width = bytes->size() >= kHeader ? littleEndian32(header) : 0;
-    const quint32 height = bytes->size() >= kHeader ? littleEndian32(header + 4) : 0;
+    if (bytes->size() < kHeader) {
+        return {};
+    }
+    const quint32 width = littleEndian32(header);
+    const quint32 height = littleEndian32(header + 4);
+    const auto format = static_cast<QImage::Format>(littleEndian32(header + 8));
     if (width == 0 || width > 8192 || height > 8192 ||
+        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
         bytes->size() != kHeader + qsizetype{width} * height * 4) {
         return {};
     }
     const uchar* first = header + kHeader;
     if (reinterpret_cast<quintptr>(first) % 4 != 0) { // Qt needs 32-bit aligned rows
         return QPixmap::fromImage(
-            QImage(first, int(width), int(height), int(width * 4), QImage::Format_RGB32).copy());
+            QImage(first, int(width), int(height), int(width * 4), format).copy());
     }
     // The picture keeps the unpacked bytes for as long as it lives: no copy of them.
     QByteArray* held = bytes.release();
     return QPixmap::fromImage(QImage(
-        first, int(width), int(height), int(width * 4), QImage::Format_RGB32,
+        first, int(width), int(height), int(width * 4), format,
         [](void* info) { delete static_cast<QByteArray*>(info); }, held));
 }
 

@@ -76,9 +76,33 @@ class ListBelowStyle : public QProxyStyle {
 
 SkinCombo::SkinCombo(QWidget* parent)
     : QComboBox(parent) {
-    setStyle(sharedStyle<ListBelowStyle>());
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void SkinCombo::showPopup() {
+    prepareList();
+    QComboBox::showPopup();
+}
+
+// The list, its style and delegate are made when it first drops: Qt builds the list's window
+// as soon as either is set or the font changes, and seven rows' lists would delay the first
+// frame.
+void SkinCombo::prepareList() {
+    if (listPrepared) {
+        return;
+    }
+    listPrepared = true;
+    setStyle(sharedStyle<ListBelowStyle>()); // makes the list, which takes the face's font
     setItemDelegate(new ItemDelegate(colours, this));
+    applyListBackground();
+}
+
+void SkinCombo::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange && !listPrepared) {
+        QWidget::changeEvent(event); // the list, once made, takes the font from the face
+        return;
+    }
+    QComboBox::changeEvent(event);
 }
 
 bool SkinCombo::LoadArrowBitmap(int id) {
@@ -95,7 +119,9 @@ void SkinCombo::SetTextColours(std::uint32_t normal, std::uint32_t selected) {
 void SkinCombo::SetBackColours(std::uint32_t normal, std::uint32_t selected) {
     colours.back = normal;
     colours.selectedBack = selected;
-    applyListBackground();
+    if (listPrepared) {
+        applyListBackground();
+    }
 }
 
 void SkinCombo::applyListBackground() {

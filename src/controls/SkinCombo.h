@@ -40,15 +40,20 @@ class SkinCombo : public QComboBox {
     /// Where the face writes its item; the dropped list's entries are as wide.
     TextPlace textPlace() const;
 
+    void showPopup() override;
+
   protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    void prepareList();
     void applyListBackground();
 
     QPixmap arrowBitmap;
     ComboColours colours;
+    bool listPrepared = false;
 };
 
 } // namespace lumavert

@@ -12,6 +12,7 @@
 #include "controls/ValueSlider.h"
 
 #include <QAbstractItemView>
+#include <QDir>
 #include <QPainter>
 #include <QScrollBar>
 #include <QtTest>
@@ -67,6 +68,8 @@ void configure(SkinCombo& combo) {
 }
 
 QColor paintedItem(SkinCombo& combo, QStyle::State state) {
+    combo.showPopup(); // the list gets its delegate when it first drops
+    combo.hidePopup();
     QImage image(100, 20, QImage::Format_ARGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
@@ -113,10 +116,17 @@ class ControlsTest : public QObject {
 
     // Pictures, colours and fonts.
 
-    // The window's background is read from its plain pixels: the same picture as its PNG.
-    void thePlainBackgroundIsItsPicture() {
-        const QImage png(QStringLiteral(":/bitmaps/254.png"));
-        QCOMPARE(loadSkinBitmap(254).toImage(), png.convertToFormat(QImage::Format_RGB32));
+    // Pictures are read from the plain pixels the build made of their PNGs: the same pictures,
+    // transparent parts included.
+    void plainPicturesAreTheirPngs() {
+        const QStringList pngs = QDir(QStringLiteral(":/bitmaps")).entryList({"???.png"});
+        QVERIFY(pngs.size() > 40);
+        for (const QString& name : pngs) {
+            QVERIFY(QFile::exists(QStringLiteral(":/bitmaps/%1.rgb32").arg(name.left(3))));
+            const QImage plain = loadSkinBitmap(name.left(3).toInt()).toImage();
+            const QImage png(QStringLiteral(":/bitmaps/") + name);
+            QVERIFY2(plain == png.convertToFormat(plain.format()), qPrintable(name));
+        }
     }
 
     void cellFontsFitTheirCells() {
@@ -197,6 +207,7 @@ class ControlsTest : public QObject {
         window.resize(300, 300);
         auto* combo = new SkinCombo(&window);
         configure(*combo);
+        combo->setFont(QFont(QStringLiteral("Arial"), 7));
         combo->move(40, 50);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -206,6 +217,7 @@ class ControlsTest : public QObject {
             combo->setCurrentIndex(current);
             combo->showPopup();
             QAbstractItemView* list = combo->view();
+            QCOMPARE(list->font(), combo->font());
             QCOMPARE(list->window()->geometry().topLeft(), below);
             // the same point, the same entry
             QCOMPARE(list->indexAt(list->viewport()->mapFromGlobal(aim)).row(), 1);
