@@ -10,6 +10,7 @@
 
 #include "app/DeviceEnvironment.h"
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
 #include "i18n/TextCatalogue.h"
 
 #include <QApplication>
@@ -101,11 +102,13 @@ std::optional<StartupWindow> startupWindowNamed(std::string_view name) {
 }
 
 int printFirstPaint(StartupWindow window) {
-    // As the program starts: German texts, the system's bus, no light attached.
+    // As lumavert starts: German texts with Qt's translations, the system's bus, no light
+    // attached.
     setCurrentLanguage("de");
     std::unique_ptr<DeviceEnvironment> devices;
     std::unique_ptr<QWidget> shown;
     if (window == StartupWindow::Main) {
+        installQtTranslations(CurrentLanguage());
         devices = DeviceEnvironment::system();
         shown = std::make_unique<MainWindow>(DeviceAccess{devices->bus(), devices->monitor()});
     } else if (window == StartupWindow::Text) {

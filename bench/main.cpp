@@ -20,7 +20,7 @@ using namespace lumavert;
 
 namespace {
 
-constexpr int kStartupRuns = 7;
+constexpr int kStartupRuns = 15;
 constexpr int kTransferRuns = 3;
 constexpr auto kIdleTime = std::chrono::seconds(10);
 constexpr std::array kProbeSizes{1, 16, 128};
