@@ -106,7 +106,6 @@ MainWindow::MainWindow(DeviceAccess device, std::unique_ptr<UserPrompts> prompts
     layOutKeys();
     layOutLabels();
     placeScrollBars();
-    createRows();
     connectCommands();
     deviceMonitor_ = device.monitor;
     hidLink_.setDeviceChangeReceiver(device.monitor, [this](const DeviceChange& change) {
@@ -233,24 +232,31 @@ void MainWindow::placeScrollBars() {
     }
 }
 
-void MainWindow::createRows() {
-    for (int k = 0; k < kModeRows; ++k) {
-        auto* row = new PickerRow(RowTypeMode, kModeRowItems, k + 1, this);
-        row->setObjectName(QStringLiteral("modeRow%1").arg(k + 1));
-        row->setGeometry(173, 150 + 60 * k, 200, 60);
-        row->hide();
-        watchRow(row);
-        modeRows_[static_cast<std::size_t>(k)] = row;
+// The window starts showing one of its seven rows; each is made when it is first shown.
+PickerRow* MainWindow::modeRow(std::size_t k) {
+    if (modeRows_[k] == nullptr) {
+        modeRows_[k] =
+            makeRow(RowTypeMode, kModeRowItems, k, QStringLiteral("modeRow"), {173, 150});
     }
-    const int stepMasks[kStepRows] = {kLightingRowItems, kDimmingRowItems};
-    for (int k = 0; k < kStepRows; ++k) {
-        auto* row = new PickerRow(RowTypeStep, stepMasks[k], k + 1, this);
-        row->setObjectName(QStringLiteral("stepRow%1").arg(k + 1));
-        row->setGeometry(570, 120 + 60 * k, 200, 60);
-        row->hide();
-        watchRow(row);
-        stepRows_[static_cast<std::size_t>(k)] = row;
+    return modeRows_[k];
+}
+
+PickerRow* MainWindow::stepRow(std::size_t k) {
+    constexpr int kItems[kStepRows] = {kLightingRowItems, kDimmingRowItems};
+    if (stepRows_[k] == nullptr) {
+        stepRows_[k] = makeRow(RowTypeStep, kItems[k], k, QStringLiteral("stepRow"), {570, 120});
     }
+    return stepRows_[k];
+}
+
+PickerRow* MainWindow::makeRow(int type, int items, std::size_t k, const QString& name,
+                               QPoint firstRow) {
+    const int number = static_cast<int>(k) + 1;
+    auto* row = new PickerRow(type, items, number, this);
+    row->setObjectName(name + QString::number(number));
+    row->setGeometry(firstRow.x(), firstRow.y() + 60 * static_cast<int>(k), 200, 60);
+    watchRow(row);
+    return row;
 }
 
 void MainWindow::watchRow(PickerRow* row) {
@@ -299,9 +305,12 @@ void MainWindow::showSelectedModeInBeam() {
 
 namespace {
 
+// `row` is null for a row never shown yet.
 void applyRow(PickerRow* row, const RowContent& content, ModeSet& modes) {
     if (!content.visible) {
-        row->hide();
+        if (row != nullptr) {
+            row->hide();
+        }
         return;
     }
     row->SetState(content.selected, content.marked);
@@ -330,7 +339,7 @@ void applyScrollBar(QScrollBar* bar, const ScrollBarContent& content) {
 void MainWindow::refreshModePanel() {
     const ModePanelContent content = modePanelContent(modes_, view_);
     for (std::size_t k = 0; k < modeRows_.size(); ++k) {
-        applyRow(modeRows_[k], content.rows[k], modes_);
+        applyRow(content.rows[k].visible ? modeRow(k) : modeRows_[k], content.rows[k], modes_);
     }
     applyScrollBar(modeScrollBar_, content.scrollBar);
     addModeButton_->setGeometry(content.addModeButton.x, content.addModeButton.y, 60, 56);
@@ -339,7 +348,7 @@ void MainWindow::refreshModePanel() {
 void MainWindow::refreshStepPanel() {
     const StepPanelContent content = stepPanelContent(modes_, view_);
     for (std::size_t k = 0; k < stepRows_.size(); ++k) {
-        applyRow(stepRows_[k], content.rows[k], modes_);
+        applyRow(content.rows[k].visible ? stepRow(k) : stepRows_[k], content.rows[k], modes_);
     }
     addStepButton_->setVisible(content.addStepButtonVisible);
     applyScrollBar(stepScrollBar_, content.scrollBar);

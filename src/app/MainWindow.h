@@ -81,13 +81,15 @@ class MainWindow : public QWidget {
     void layOutKeys();
     void layOutLabels();
     void placeScrollBars();
-    void createRows();
-    /// Lets the history and the value tips follow what the row writes and shows.
-    void watchRow(PickerRow* row);
     void connectCommands();
     void probeAtStart();
 
-    // Panels.
+    // Panels. The rows are made the first time they are shown.
+    PickerRow* modeRow(std::size_t k);
+    PickerRow* stepRow(std::size_t k);
+    PickerRow* makeRow(int type, int items, std::size_t k, const QString& name, QPoint firstRow);
+    /// Lets the history and the value tips follow what the row writes and shows.
+    void watchRow(PickerRow* row);
     void refresh(Refresh panels);
     void refreshModePanel();
     void refreshStepPanel();
