@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QResource>
 
 #include <QString>
@@ -54,20 +55,34 @@ QPixmap plainBitmap(int number) {
         [](void* info) { delete static_cast<QByteArray*>(info); }, held));
 }
 
+// Uncached: the picture as read from the program's data.
+QPixmap readSkinBitmap(int number, bool fine) {
+    if (fine) {
+        QPixmap twice(QStringLiteral(":/bitmaps/%1@2x.png").arg(number));
+        if (!twice.isNull()) {
+            twice.setDevicePixelRatio(2);
+            return twice;
+        }
+    }
+    const QPixmap plain = plainBitmap(number);
+    return plain.isNull() ? QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(number)) : plain;
+}
+
 } // namespace
 
 QPixmap loadSkinBitmap(int id) {
     const int number = id & 0xFFFF;
     // From a ratio of 1.5 the fine version looks better, even where Qt scales it down a little.
-    if (qGuiApp != nullptr && qGuiApp->devicePixelRatio() >= 1.5) {
-        QPixmap fine(QStringLiteral(":/bitmaps/%1@2x.png").arg(number));
-        if (!fine.isNull()) {
-            fine.setDevicePixelRatio(2);
-            return fine;
-        }
+    const bool fine = qGuiApp != nullptr && qGuiApp->devicePixelRatio() >= 1.5;
+    // Rows load their pictures again on every refresh: each is read once and then shared, so
+    // it keeps one cache key (see opaquePart in ValueSlider.cpp).
+    const QString key = QStringLiteral("lumavert-skin-%1%2").arg(number).arg(fine ? "@2x" : "");
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = readSkinBitmap(number, fine);
+        QPixmapCache::insert(key, picture);
     }
-    const QPixmap plain = plainBitmap(number);
-    return plain.isNull() ? QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(number)) : plain;
+    return picture;
 }
 
 void drawBitmapPart(QPainter& painter, const QRect& part, const QPixmap& bitmap) {

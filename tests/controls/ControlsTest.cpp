@@ -117,15 +117,17 @@ class ControlsTest : public QObject {
     // Pictures, colours and fonts.
 
     // Pictures are read from the plain pixels the build made of their PNGs: the same pictures,
-    // transparent parts included.
+    // transparent parts included, each read once and then shared.
     void plainPicturesAreTheirPngs() {
         const QStringList pngs = QDir(QStringLiteral(":/bitmaps")).entryList({"???.png"});
         QVERIFY(pngs.size() > 40);
         for (const QString& name : pngs) {
-            QVERIFY(QFile::exists(QStringLiteral(":/bitmaps/%1.rgb32").arg(name.left(3))));
-            const QImage plain = loadSkinBitmap(name.left(3).toInt()).toImage();
+            const int number = name.left(3).toInt();
+            QVERIFY(QFile::exists(QStringLiteral(":/bitmaps/%1.rgb32").arg(number)));
+            const QImage plain = loadSkinBitmap(number).toImage();
             const QImage png(QStringLiteral(":/bitmaps/") + name);
             QVERIFY2(plain == png.convertToFormat(plain.format()), qPrintable(name));
+            QCOMPARE(loadSkinBitmap(number).cacheKey(), loadSkinBitmap(number).cacheKey());
         }
     }
 
